@@ -1,0 +1,136 @@
+// The program's whole state: one root record and three sub-records, reached
+// through the single global pointer pApp. Plain data, allocated zero-filled
+// once by vAppInit and kept until the process ends.
+#ifndef KL_CALC_APP_STATE_H
+#define KL_CALC_APP_STATE_H
+
+#include <windows.h>
+#include <stdio.h>
+
+// The ten inputs in form order; also the control identifier of each edit.
+enum InputId {
+    Departure = 0,
+    Destination,
+    Tas,
+    WindSpeed,
+    WindDir,
+    TrueCourse,
+    Variation,
+    Deviation,
+    Distance,
+    FuelFlow
+};
+
+enum {
+    INPUT_COUNT = 10,      // number of inputs
+    INPUT_TEXT_SIZE = 256, // bytes per input text buffer, terminator included
+    UNIT_CHOICES = 2,      // unit choices an input can have at most
+    LEGEND_ROWS = 7,       // rows of the results block
+    LEGEND_COLOURS = 3     // coloured rows (wind, course, heading)
+};
+
+// A box is x, y, width, height (never left, top, right, bottom).
+struct Box {
+    int x;
+    int y;
+    int cx;
+    int cy;
+};
+
+struct DiagramState {
+    int bShowDiagram;
+    HFONT hDiagramFont;
+    int nCharWidth;
+    int nCharHeight;
+    int nHalfWidth;
+    int nHalfHeight;
+    POINT ptWindowExt;
+    int nFormWidthLog;
+    int bShowTitle;
+    char* pszTitle;
+    char* pszFrom;
+    char* pszTo;
+    POINT ptTitle;
+    int bShowTriangle;
+    POINT ptCenterInit;
+    int nRadiusInit;
+    POINT ptCenter;
+    int nRadius;
+    int nTick;
+    int bShowResults;
+    char* pszLegend[LEGEND_ROWS];
+    float fColor[LEGEND_COLOURS][3];
+    int nLegendLine;
+    int nLegendTextWidth;
+    POINT ptLegendMark[LEGEND_ROWS];
+    POINT ptLegendLabel[LEGEND_ROWS];
+    POINT ptLegendValue[LEGEND_ROWS];
+};
+
+struct RedrawTimer {
+    int bPending;
+    int nStep;
+    int nLimit;
+    int nElapsed;
+};
+
+struct FormState {
+    POINT ptWindowPos;
+    int nClientWidth;
+    int nClientHeight;
+    HINSTANCE hInst;
+    DLGPROC pfnDialogProc;
+    WNDPROC pfnOrigEditProc[INPUT_COUNT];
+    WNDPROC pfnEditProc;
+    HWND hWndMain;
+    HMENU hMenuBar;
+    HMENU hMenuFile;
+    HMENU hMenuHelp;
+    int bFormLaidOut;
+    Box rcForm;
+    float fFormColor[3];
+    int nSysCharWidth;
+    int nSysLineHeight;
+    HWND hEdit[INPUT_COUNT];
+    int bValid[INPUT_COUNT];
+    char szInput[INPUT_COUNT][INPUT_TEXT_SIZE];
+    POINT ptEditPos[INPUT_COUNT];
+    SIZE sizeEdit[INPUT_COUNT];
+    HFONT hFont;
+    char* pszLabel[INPUT_COUNT];
+    POINT ptLabel[INPUT_COUNT];
+    SIZE sizeLabel[INPUT_COUNT];
+    HWND hUnit[INPUT_COUNT];
+    char* pszUnit[INPUT_COUNT][UNIT_CHOICES];
+    int nUnitSel[INPUT_COUNT];
+    POINT ptUnit[INPUT_COUNT];
+    SIZE sizeUnit[INPUT_COUNT];
+    int bShowHints;
+    char* pszHint[INPUT_COUNT];
+    POINT ptHint[INPUT_COUNT];
+    SIZE sizeHint[INPUT_COUNT];
+    int nFormWidth;
+    Box rcDiagram;
+    float fDiagramColor[3];
+    POINT ptViewportExt;
+    POINT ptViewportOrg;
+};
+
+struct AppState {
+    DiagramState* pDiagram;
+    RedrawTimer* pTimer;
+    FormState* pForm;
+    FILE* pSettingsFile;
+};
+
+extern AppState* pApp;
+
+// 1 when the input has a unit combobox with two choices (Tas, WindSpeed,
+// Distance, FuelFlow), else 0.
+int vHasUnitChoice(int id);
+
+// Allocates the four records and sets their initial values; 1 on success,
+// 0 when an allocation failed (the program then ends at once).
+int vAppInit(void);
+
+#endif

@@ -1,0 +1,196 @@
+#include "calc/input.h"
+
+#include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+
+#include "calc/app_state.h"
+
+// One knot is taken as 1.85 km/h and one nautical mile as 1.85 km; one litre
+// per minute is 60 l/h. The reciprocals are stored, not divided each time,
+// so a value converted there and back can move in its last bits.
+static const double kKnot = 1.85;
+static const double kPerKnot = 1 / 1.85;
+static const double kPerHour = 60.0;
+static const double kPerMinute = 1 / 60.0;
+
+static int bIsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+static int bIsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads the number at the start of pszText: blanks, a sign, digits with at
+// most one point (at least one digit), and an exponent whose digits may be
+// missing ("2E" is 2). Nothing else is a number: no "inf", "nan" or hex form
+// as the C library would take them, and no value beyond the range of a double.
+static int bReadNumber(const char* pszText, double* pValue)
+{
+    const char* p = pszText;
+    while (bIsSpace(*p))
+        p++;
+
+    std::string strNumber;
+    if (*p == '+' || *p == '-')
+        strNumber += *p++;
+    int nDigits = 0;
+    int bPoint = 0;
+    for (;; p++) {
+        if (bIsDigit(*p)) {
+            nDigits++;
+        } else if (*p == '.' && !bPoint) {
+            bPoint = 1;
+        } else {
+            break;
+        }
+        strNumber += *p;
+    }
+    if (nDigits == 0)
+        return 0;
+
+    if (*p == 'e' || *p == 'E') {
+        const char* pExp = p + 1;
+        std::string strExp = "e";
+        if (*pExp == '+' || *pExp == '-')
+            strExp += *pExp++;
+        if (bIsDigit(*pExp)) {
+            while (bIsDigit(*pExp))
+                strExp += *pExp++;
+            strNumber += strExp;
+        }
+    }
+
+    double d = strtod(strNumber.c_str(), NULL);
+    if (!isfinite(d))
+        return 0;
+    *pValue = d;
+    return 1;
+}
+
+// East is positive, west negative: a "W" right after the number (blanks and
+// the number's own characters aside) negates it.
+static void vApplyWestRule(const char* pszText, double* pValue)
+{
+    enum { GAP_NONE, GAP_BEFORE_DIGITS, GAP_AFTER_DIGITS };
+    int bDigitSeen = 0;
+    int nGap = GAP_NONE;
+    for (const char* p = pszText; *p != '\0'; p++) {
+        char c = *p;
+        if (bIsSpace(c)) {
+            nGap = bDigitSeen ? GAP_AFTER_DIGITS : GAP_BEFORE_DIGITS;
+        } else if (bIsDigit(c)) {
+            if (nGap == GAP_AFTER_DIGITS)
+                return;
+            bDigitSeen = 1;
+        } else if (c == '.' || c == ',' || c == '+' || c == '-') {
+            if (nGap == GAP_AFTER_DIGITS)
+                return;
+        } else {
+            if (c == 'W' || c == 'w')
+                *pValue = -*pValue;
+            return;
+        }
+    }
+}
+
+int vGetValue(const char* pszText, int id, double* pValue)
+{
+    if (pszText == NULL || pValue == NULL)
+        return 0;
+    *pValue = 0;
+    if (pszText[0] == '\0')
+        return 0;
+
+    int bRead = bReadNumber(pszText, pValue);
+    if (id == Variation || id == Deviation)
+        vApplyWestRule(pszText, pValue);
+
+    double dFactor;
+    vGetFakIn(id, &dFactor);
+    *pValue *= dFactor;
+
+    // A huge typed value can still overflow in its unit conversion; the
+    // calculation relies on every value being finite.
+    if (!isfinite(*pValue)) {
+        *pValue = 0;
+        return 0;
+    }
+    return bRead;
+}
+
+int vCheckInput(int id, const char* pszText)
+{
+    if (id < 0 || id >= INPUT_COUNT)
+        return 0;
+    if (id == Departure || id == Destination)
+        return 1;
+    double dValue;
+    return vGetValue(pszText, id, &dValue);
+}
+
+void vGetFakIn(int id, double* pFactor)
+{
+    *pFactor = 1;
+    if (id < 0 || id >= INPUT_COUNT || pApp->pForm->nUnitSel[id] != 1)
+        return;
+    if (id == Tas || id == WindSpeed || id == Distance)
+        *pFactor = kKnot;
+    else if (id == FuelFlow)
+        *pFactor = kPerHour;
+}
+
+void vGetFakOut(int id, int nOld, int nNew, double* pFactor)
+{
+    *pFactor = 1;
+    if (nOld == nNew)
+        return;
+
+    int nCheck; // number in the consistency message
+    double dToOne, dToZero;
+    switch (id) {
+    case Tas: nCheck = 1; dToOne = kPerKnot; dToZero = kKnot; break;
+    case WindSpeed: nCheck = 2; dToOne = kPerKnot; dToZero = kKnot; break;
+    case Distance: nCheck = 3; dToOne = kPerKnot; dToZero = kKnot; break;
+    case FuelFlow: nCheck = 4; dToOne = kPerMinute; dToZero = kPerHour; break;
+    default: return;
+    }
+    if (nOld == 0)
+        *pFactor = dToOne;
+    else if (nOld == 1)
+        *pFactor = dToZero;
+    else
+        fprintf(stderr, "Error: Check vGetFakOut (%d)!\n", nCheck);
+}
+
+void vStoreInputText(int id, const char* pszText, int n)
+{
+    FormState* pForm = pApp->pForm;
+    if (strcmp(pszText, pForm->szInput[id]) == 0)
+        return;
+    snprintf(pForm->szInput[id], INPUT_TEXT_SIZE, "%s", pszText);
+
+    int bNewValid = n >= 1 && vCheckInput(id, pForm->szInput[id]);
+    if (!pForm->bValid[id] && !bNewValid)
+        return; // was and stays invalid: nothing to redraw
+
+    pForm->bValid[id] = bNewValid;
+    pApp->pTimer->bPending = 1;
+    pApp->pTimer->nElapsed = 0;
+}
+
+void vMesComText(UINT uMsg, WPARAM wParam)
+{
+    int id = LOWORD(wParam);
+    if (uMsg != WM_COMMAND || id >= INPUT_COUNT)
+        return;
+    // At most 254 characters: the count includes the terminator.
+    char szText[INPUT_TEXT_SIZE];
+    int n = GetWindowTextA(pApp->pForm->hEdit[id], szText, INPUT_TEXT_SIZE - 1);
+    if (n < 0)
+        n = 0;
+    vStoreInputText(id, szText, n);
+}

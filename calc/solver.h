@@ -1,0 +1,13 @@
+// The wind triangle: heading, wind correction angle and ground speed from
+// the current texts of airspeed, wind and course.
+#ifndef KL_CALC_SOLVER_H
+#define KL_CALC_SOLVER_H
+
+// Brings an angle into 0..360 degrees; 0 only when pResult is null.
+int vNormAngle(double dAngle, double* pResult);
+
+// Solves the triangle from the current inputs; 1 on success. pdWca and pdTh
+// are normalised degrees, pdGs is km/h and never negative.
+int vGetWindTriangle(double* pdWca, double* pdTh, double* pdGs);
+
+#endif

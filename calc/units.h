@@ -1,0 +1,14 @@
+// Switching the unit of an input: the typed number is converted and the
+// text rewritten so the quantity stays the same.
+#ifndef KL_CALC_UNITS_H
+#define KL_CALC_UNITS_H
+
+#include <windows.h>
+
+// WM_COMMAND handler of the unit comboboxes (identifiers 50..59).
+void vMesComUnit(UINT uMsg, WPARAM wParam);
+
+// The platform-free part: input id now has unit choice nNewChoice.
+void vApplyUnitChoice(int id, int nNewChoice);
+
+#endif

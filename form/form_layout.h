@@ -1,0 +1,17 @@
+// Layout of the form panel and of the diagram panel's mapping numbers.
+#ifndef KL_FORM_FORM_LAYOUT_H
+#define KL_FORM_FORM_LAYOUT_H
+
+#include <windows.h>
+
+// Lays out the form for nClientHeight; 1 when it computed a new layout,
+// 0 when the height is the one it last laid out for.
+int vFormLayout(HWND hWnd);
+
+// Places the diagram panel and derives its mapping numbers.
+void vDiagramLayout(HWND hWnd);
+
+// Measures pszText in the font selected into hdc; 0 for a null text.
+int vTextExtent(HDC hdc, const char* pszText, SIZE* pSize);
+
+#endif

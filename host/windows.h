@@ -1,0 +1,194 @@
+// Host stand-in for <windows.h>: exactly the types, constants and calls that
+// the platform-free parts of the program use, so they build and run natively
+// under the sanitizers. Controls and GDI are fakes whose state tests set and
+// read through host/fakewin.h and host/fakegdi.h.
+#ifndef KL_HOST_WINDOWS_H
+#define KL_HOST_WINDOWS_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#define WINAPI
+#define CALLBACK
+
+typedef int BOOL;
+typedef unsigned char BYTE;
+typedef unsigned short WORD;
+typedef uint32_t DWORD;
+typedef int32_t LONG;
+typedef unsigned int UINT;
+typedef char CHAR;
+typedef const char* LPCSTR;
+typedef char* LPSTR;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef intptr_t INT_PTR;
+typedef DWORD COLORREF;
+
+#define TRUE 1
+#define FALSE 0
+
+struct HWND__;
+struct HDC__;
+struct HFONT__;
+struct HPEN__;
+struct HBRUSH__;
+struct HMENU__;
+struct HINSTANCE__;
+typedef HWND__* HWND;
+typedef HDC__* HDC;
+typedef HFONT__* HFONT;
+typedef HPEN__* HPEN;
+typedef HBRUSH__* HBRUSH;
+typedef HMENU__* HMENU;
+typedef HINSTANCE__* HINSTANCE;
+typedef void* HGDIOBJ;
+
+typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+
+typedef struct tagPOINT {
+    LONG x;
+    LONG y;
+} POINT;
+
+typedef struct tagSIZE {
+    LONG cx;
+    LONG cy;
+} SIZE;
+
+typedef struct tagRECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECT;
+
+typedef struct tagPAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+} PAINTSTRUCT;
+
+typedef struct tagTEXTMETRICA {
+    LONG tmHeight;
+    LONG tmAscent;
+    LONG tmDescent;
+    LONG tmInternalLeading;
+    LONG tmExternalLeading;
+    LONG tmAveCharWidth;
+    LONG tmMaxCharWidth;
+    LONG tmWeight;
+    LONG tmOverhang;
+    LONG tmDigitizedAspectX;
+    LONG tmDigitizedAspectY;
+    BYTE tmFirstChar;
+    BYTE tmLastChar;
+    BYTE tmDefaultChar;
+    BYTE tmBreakChar;
+    BYTE tmItalic;
+    BYTE tmUnderlined;
+    BYTE tmStruckOut;
+    BYTE tmPitchAndFamily;
+    BYTE tmCharSet;
+} TEXTMETRICA;
+
+#define LF_FACESIZE 32
+typedef struct tagLOGFONTA {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    CHAR lfFaceName[LF_FACESIZE];
+} LOGFONTA;
+
+#define LOWORD(l) ((WORD)(((uintptr_t)(l)) & 0xffff))
+#define HIWORD(l) ((WORD)((((uintptr_t)(l)) >> 16) & 0xffff))
+#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define GetRValue(c) ((BYTE)(c))
+#define GetGValue(c) ((BYTE)(((WORD)(c)) >> 8))
+#define GetBValue(c) ((BYTE)((c) >> 16))
+
+// Messages and control notifications
+#define WM_COMMAND 0x0111
+#define CB_ERR (-1)
+#define CB_GETCURSEL 0x0147
+#define CB_INSERTSTRING 0x014A
+#define CB_SETCURSEL 0x014E
+
+// System metrics
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+#define SM_CXVSCROLL 2
+#define SM_CYCAPTION 4
+#define SM_CYICON 12
+
+// GDI
+#define MM_TEXT 1
+#define MM_ISOTROPIC 7
+#define PS_SOLID 0
+#define PS_DASH 1
+#define PS_DOT 2
+#define TRANSPARENT 1
+#define OPAQUE 2
+#define WHITE_BRUSH 0
+#define BLACK_BRUSH 4
+#define NULL_BRUSH 5
+#define WHITE_PEN 6
+#define BLACK_PEN 7
+#define NULL_PEN 8
+#define SYSTEM_FONT 13
+#define DEFAULT_GUI_FONT 17
+#define DT_TOP 0x0000
+#define DT_LEFT 0x0000
+#define DT_WORDBREAK 0x0010
+#define DT_NOPREFIX 0x0800
+#define DT_CALCRECT 0x0400
+#define HGDI_ERROR ((HGDIOBJ)(intptr_t)-1)
+
+// USER: controls and windows
+int GetWindowTextA(HWND hWnd, LPSTR pszText, int nMaxCount);
+BOOL SetWindowTextA(HWND hWnd, LPCSTR pszText);
+LRESULT SendMessageA(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+HDC GetDC(HWND hWnd);
+int ReleaseDC(HWND hWnd, HDC hdc);
+int GetSystemMetrics(int nIndex);
+
+// GDI
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ hObject);
+BOOL DeleteObject(HGDIOBJ hObject);
+HGDIOBJ GetStockObject(int nIndex);
+HPEN CreatePen(int nStyle, int nWidth, COLORREF color);
+HBRUSH CreateSolidBrush(COLORREF color);
+HFONT CreateFontIndirectA(const LOGFONTA* pLogFont);
+BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* pTm);
+BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR pszText, int nCount, SIZE* pSize);
+int SetMapMode(HDC hdc, int nMode);
+int GetMapMode(HDC hdc);
+BOOL SetWindowExtEx(HDC hdc, int x, int y, SIZE* pOld);
+BOOL SetViewportExtEx(HDC hdc, int x, int y, SIZE* pOld);
+BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* pOld);
+BOOL LPtoDP(HDC hdc, POINT* pPoints, int nCount);
+int SetBkMode(HDC hdc, int nMode);
+BOOL Polygon(HDC hdc, const POINT* pPoints, int nCount);
+BOOL MoveToEx(HDC hdc, int x, int y, POINT* pOld);
+BOOL LineTo(HDC hdc, int x, int y);
+BOOL Arc(HDC hdc, int nLeft, int nTop, int nRight, int nBottom, int nXStart, int nYStart, int nXEnd,
+         int nYEnd);
+BOOL TextOutA(HDC hdc, int x, int y, LPCSTR pszText, int nCount);
+int DrawTextA(HDC hdc, LPCSTR pszText, int nCount, RECT* pRect, UINT uFormat);
+
+#endif

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the native suite under the
+# sanitizers, the Windows suite (unit and end-to-end) under Wine on a virtual
+# display, and short fuzzing runs. Exits non-zero on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+KL_ROOT=$PWD
+bash scripts/setup.sh || exit 1
+. scripts/wine-env.sh
+
+failed=()
+step() { # step <name> <command...>
+  local name=$1; shift
+  echo "=== $name"
+  if ! "$@"; then failed+=("$name"); fi
+}
+
+build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1" 2>&1 | grep -v '^\[' ; return "${PIPESTATUS[0]}"; }
+
+step "host build" build host
+step "host tests" ctest --preset host
+step "benchmark build" build bench
+step "fuzz build" build fuzz
+step "fuzz runs" bash scripts/fuzz.sh
+step "windows build" build windows
+kl_wine_prefix
+kl_start_xvfb || failed+=("xvfb")
+step "windows tests" ctest --preset windows
+kl_stop_xvfb
+
+echo
+if [ "${#failed[@]}" -ne 0 ]; then
+  echo "FAILED: ${failed[*]}"
+  exit 1
+fi
+echo "All test steps passed."
