@@ -1,7 +1,8 @@
 # Sourced by the scripts: Wine with its own prefix inside the build tree
 # (never the user's own), no Mono/Gecko prompts, no menu entries.
 KL_ROOT=${KL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX="$KL_ROOT/build/windows/wineprefix"
+# KL_WINDOWS_BUILD names another Windows build tree (each with its own prefix).
+export WINEPREFIX="${KL_WINDOWS_BUILD:-$KL_ROOT/build/windows}/wineprefix"
 export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
