@@ -1,0 +1,128 @@
+#include "paint_surface.h"
+
+#include <string.h>
+
+#include "calc/app_state.h"
+#include "diagram/diagram.h"
+#include "form/form_layout.h"
+#include "form/form_paint.h"
+
+static const char kClassName[] = "KurslotsePaintTest";
+
+static HFONT hHelv12(void)
+{
+    // The program's two fonts: all zero but height 12 and face "Helv".
+    LOGFONTA lf;
+    memset(&lf, 0, sizeof(lf));
+    lf.lfHeight = 12;
+    strcpy(lf.lfFaceName, "Helv");
+    return CreateFontIndirectA(&lf);
+}
+
+void vOpenSurface(PaintSurface* pS, int nWidth, int nHeight)
+{
+    WNDCLASSA wc;
+    memset(&wc, 0, sizeof(wc));
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = kClassName;
+    RegisterClassA(&wc); // fails harmlessly when already registered
+
+    memset(pS, 0, sizeof(*pS));
+    pS->nWidth = nWidth;
+    pS->nHeight = nHeight;
+    pS->hWnd = CreateWindowExA(0, kClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, NULL, NULL,
+                               GetModuleHandleA(NULL), NULL);
+
+    FormState* pForm = pApp->pForm;
+    pForm->hFont = hHelv12();
+    pApp->pDiagram->hDiagramFont = hHelv12();
+    pForm->nClientWidth = nWidth;
+    pForm->nClientHeight = nHeight;
+    vFormLayout(pS->hWnd);
+    vDiagramLayout(pS->hWnd);
+
+    BITMAPINFO bmi;
+    memset(&bmi, 0, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = nWidth;
+    bmi.bmiHeader.biHeight = -nHeight; // top-down rows
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    HDC hScreen = GetDC(NULL);
+    pS->hdc = CreateCompatibleDC(hScreen);
+    ReleaseDC(NULL, hScreen);
+    void* pBits = NULL;
+    pS->hBitmap = CreateDIBSection(pS->hdc, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    pS->pPixels = (DWORD*)pBits;
+    pS->hOldBitmap = SelectObject(pS->hdc, pS->hBitmap);
+}
+
+void vPaintSurface(PaintSurface* pS)
+{
+    // What BeginPaint leaves: default mapping, the class's white background.
+    SetMapMode(pS->hdc, MM_TEXT);
+    SetWindowOrgEx(pS->hdc, 0, 0, NULL);
+    SetViewportOrgEx(pS->hdc, 0, 0, NULL);
+    RECT rc = {0, 0, pS->nWidth, pS->nHeight};
+    FillRect(pS->hdc, &rc, (HBRUSH)GetStockObject(WHITE_BRUSH));
+
+    PAINTSTRUCT ps;
+    memset(&ps, 0, sizeof(ps));
+    ps.hdc = pS->hdc;
+    ps.rcPaint = rc;
+    SetBkMode(pS->hdc, TRANSPARENT);
+    if (pApp->pForm->bFormLaidOut)
+        vPaintForm(pS->hdc, &ps);
+    if (pApp->pDiagram->bShowDiagram)
+        vPaintDiagram(pS->hdc, &ps);
+    GdiFlush();
+}
+
+void vCloseSurface(PaintSurface* pS)
+{
+    SelectObject(pS->hdc, pS->hOldBitmap);
+    DeleteObject(pS->hBitmap);
+    DeleteDC(pS->hdc);
+    DestroyWindow(pS->hWnd);
+    DeleteObject(pApp->pForm->hFont);
+    DeleteObject(pApp->pDiagram->hDiagramFont);
+    pApp->pForm->hFont = NULL;
+    pApp->pDiagram->hDiagramFont = NULL;
+}
+
+COLORREF vPixel(const PaintSurface* pS, int x, int y)
+{
+    if (x < 0 || y < 0 || x >= pS->nWidth || y >= pS->nHeight)
+        return CLR_INVALID;
+    DWORD dw = pS->pPixels[(size_t)y * pS->nWidth + x];
+    return RGB((dw >> 16) & 0xFF, (dw >> 8) & 0xFF, dw & 0xFF);
+}
+
+int bColourNear(const PaintSurface* pS, int x, int y, COLORREF c, int nReach)
+{
+    for (int dy = -nReach; dy <= nReach; dy++)
+        for (int dx = -nReach; dx <= nReach; dx++)
+            if (vPixel(pS, x + dx, y + dy) == c)
+                return 1;
+    return 0;
+}
+
+POINT ptToDevice(const PaintSurface* pS, int x, int y)
+{
+    // The platform's own isotropic transform on a scratch DC, from the
+    // mapping numbers of the layout: independent of what the paint left.
+    (void)pS;
+    const DiagramState* pD = pApp->pDiagram;
+    const FormState* pF = pApp->pForm;
+    HDC hdc = CreateCompatibleDC(NULL);
+    SetMapMode(hdc, MM_ISOTROPIC);
+    SetWindowExtEx(hdc, pD->ptWindowExt.x, pD->ptWindowExt.y, NULL);
+    SetViewportExtEx(hdc, pF->ptViewportExt.x, pF->ptViewportExt.y, NULL);
+    SetViewportOrgEx(hdc, pF->ptViewportOrg.x, pF->ptViewportOrg.y, NULL);
+    POINT pt = {x, y};
+    LPtoDP(hdc, &pt, 1);
+    DeleteDC(hdc);
+    return pt;
+}

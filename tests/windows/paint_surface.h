@@ -1,0 +1,39 @@
+// A real main-window stand-in and a DIB-section surface of a chosen client
+// size, painted the way the program's paint handler paints: white class
+// background, transparent text, the form, then the diagram.
+#ifndef KL_TESTS_WINDOWS_PAINT_SURFACE_H
+#define KL_TESTS_WINDOWS_PAINT_SURFACE_H
+
+#include <windows.h>
+
+struct PaintSurface {
+    HWND hWnd;       // hidden top-level window: the layout measures its DC
+    HDC hdc;         // memory DC holding the DIB section
+    HBITMAP hBitmap;
+    HGDIOBJ hOldBitmap;
+    DWORD* pPixels;  // top-down, 32 bits per pixel, 0x00RRGGBB
+    int nWidth;
+    int nHeight;
+};
+
+// Creates the window and fonts, lays the form and the diagram out for a
+// client of nWidth x nHeight and prepares a white surface of that size.
+void vOpenSurface(PaintSurface* pS, int nWidth, int nHeight);
+
+// Erases the surface to white and paints form and diagram once.
+void vPaintSurface(PaintSurface* pS);
+
+// Frees the surface, the window and the fonts.
+void vCloseSurface(PaintSurface* pS);
+
+// Colour of a device pixel as RGB(), or CLR_INVALID outside the surface.
+COLORREF vPixel(const PaintSurface* pS, int x, int y);
+
+// 1 when a pixel of exactly colour c lies within nReach pixels of (x, y).
+int bColourNear(const PaintSurface* pS, int x, int y, COLORREF c, int nReach);
+
+// Logical diagram point to device pixel, with the platform's isotropic
+// mapping set from the layout's numbers.
+POINT ptToDevice(const PaintSurface* pS, int x, int y);
+
+#endif

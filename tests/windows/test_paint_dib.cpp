@@ -1,0 +1,205 @@
+// The form and the diagram painted by the real GDI into a DIB section, and
+// the pixels checked against where the layout and the solver put things.
+#include <math.h>
+#include <stdio.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "calc/solver.h"
+#include "paint_surface.h"
+#include "support/fixture.h"
+
+static const COLORREF kYellow = RGB(255, 255, 0);
+static const COLORREF kWhite = RGB(255, 255, 255);
+static const COLORREF kBlack = RGB(0, 0, 0);
+static const COLORREF kBlue = RGB(0, 0, 255);
+static const COLORREF kGreen = RGB(0, 255, 0);
+static const COLORREF kRed = RGB(255, 0, 0);
+static const COLORREF kGrey = RGB(178, 178, 178);
+
+class PaintDib : public AppFixture {
+protected:
+    void TearDown() override
+    {
+        if (bOpen)
+            vCloseSurface(&surface);
+        AppFixture::TearDown();
+    }
+
+    void vOpen(int nWidth, int nHeight)
+    {
+        vOpenSurface(&surface, nWidth, nHeight);
+        bOpen = true;
+    }
+
+    // The worked flight: 110 km/h, wind 20 km/h from 230, course 85.
+    void vTypeFlight()
+    {
+        vType(Departure, "Egelsbach");
+        vType(Destination, "Mainz");
+        vTypeTriangle("110", "20", "230", "85");
+        vType(Variation, "3W");
+        vType(Deviation, "2");
+        vType(Distance, "69");
+        vType(FuelFlow, "12");
+    }
+
+    // A logical point at compass direction dDeg, nLength from ptFrom.
+    static POINT ptAlong(POINT ptFrom, double dDeg, double dLength)
+    {
+        double dRad = dDeg * 3.141592654 / 180.0;
+        POINT pt = {(LONG)lround(ptFrom.x + sin(dRad) * dLength), (LONG)lround(ptFrom.y + cos(dRad) * dLength)};
+        return pt;
+    }
+
+    // Expects colour c along the segment a-b (logical units), away from its
+    // ends where other lines cross.
+    void vExpectSegment(const char* pszName, POINT a, POINT b, COLORREF c)
+    {
+        for (double f : {0.35, 0.5, 0.65, 0.8}) {
+            int x = (int)lround(a.x + (b.x - a.x) * f);
+            int y = (int)lround(a.y + (b.y - a.y) * f);
+            POINT pt = ptToDevice(&surface, x, y);
+            EXPECT_TRUE(bColourNear(&surface, pt.x, pt.y, c, 2))
+                << pszName << " at " << f << " of its length, pixel (" << pt.x << ", " << pt.y << ")";
+        }
+    }
+
+    PaintSurface surface;
+    bool bOpen = false;
+};
+
+TEST_F(PaintDib, PanelsCircleAndLegendSamples)
+{
+    vTypeFlight();
+    vOpen(1024, 768);
+    vPaintSurface(&surface);
+
+    const Box& rcForm = pForm->rcForm;
+    EXPECT_EQ(kYellow, vPixel(&surface, rcForm.x + 1, rcForm.y + 1)) << "form panel, top-left";
+    EXPECT_EQ(kYellow, vPixel(&surface, rcForm.x + rcForm.cx - 2, rcForm.y + rcForm.cy - 2))
+        << "form panel, bottom-right";
+    EXPECT_EQ(kWhite, vPixel(&surface, 1023, 2)) << "diagram panel, top-right";
+    EXPECT_EQ(kWhite, vPixel(&surface, pForm->rcDiagram.x + 2, 384)) << "diagram panel, left edge";
+
+    const POINT c = pDiagram->ptCenter;
+    const int r = pDiagram->nRadius;
+    ASSERT_EQ(1, pDiagram->bShowTriangle);
+    for (int nDeg : {45, 135, 225, 315}) {
+        POINT pt = ptAlong(c, nDeg, r);
+        POINT d = ptToDevice(&surface, pt.x, pt.y);
+        EXPECT_TRUE(bColourNear(&surface, d.x, d.y, kBlack, 2)) << "circle at " << nDeg << " degrees";
+    }
+    POINT ptTick = ptAlong(c, 90, r - pDiagram->nTick / 2);
+    POINT d = ptToDevice(&surface, ptTick.x, ptTick.y);
+    EXPECT_TRUE(bColourNear(&surface, d.x, d.y, kBlack, 1)) << "tick at 90 degrees";
+
+    const COLORREF cLegend[3] = {kBlue, kGreen, kRed};
+    for (int row = 0; row < 3; row++) {
+        POINT pt = pDiagram->ptLegendMark[row];
+        POINT dMid = ptToDevice(&surface, pt.x + pDiagram->nLegendLine / 2, pt.y);
+        EXPECT_TRUE(bColourNear(&surface, dMid.x, dMid.y, cLegend[row], 1)) << "legend sample row " << row;
+    }
+}
+
+TEST_F(PaintDib, TriangleSidesWhereTheSolverPutsThem)
+{
+    vTypeFlight();
+    vOpen(1024, 768);
+    vPaintSurface(&surface);
+
+    double dWca, dTh, dGs;
+    ASSERT_EQ(1, vGetWindTriangle(&dWca, &dTh, &dGs));
+    const double dTas = 110, dWs = 20, dWindTo = 50, dTc = 85;
+    const POINT c = pDiagram->ptCenter;
+    const double L = pDiagram->nRadius - pDiagram->nTick;
+    const double M = std::max({dTas, dWs, dGs});
+
+    POINT ptWind = ptAlong(c, dWindTo, L * dWs / M);
+    POINT ptGround = ptAlong(c, dTc, L * dGs / M);
+    POINT ptAir = ptAlong(c, dTh, L * dTas / M);
+    vExpectSegment("blue wind vector", c, ptWind, kBlue);
+    vExpectSegment("green ground vector", c, ptGround, kGreen);
+    vExpectSegment("red heading vector", c, ptAir, kRed);
+    vExpectSegment("grey closing side", ptWind, ptGround, kGrey);
+}
+
+TEST_F(PaintDib, RepeatedPaintsLeakNothingAndRestoreTheContext)
+{
+    vTypeFlight();
+    vOpen(1024, 768);
+    HGDIOBJ hFont0 = GetCurrentObject(surface.hdc, OBJ_FONT);
+    HGDIOBJ hPen0 = GetCurrentObject(surface.hdc, OBJ_PEN);
+    HGDIOBJ hBrush0 = GetCurrentObject(surface.hdc, OBJ_BRUSH);
+    vPaintSurface(&surface);
+    EXPECT_EQ(hFont0, GetCurrentObject(surface.hdc, OBJ_FONT));
+    EXPECT_EQ(hPen0, GetCurrentObject(surface.hdc, OBJ_PEN));
+    EXPECT_EQ(hBrush0, GetCurrentObject(surface.hdc, OBJ_BRUSH));
+
+    // GDI hands out freed table slots again, so a paint that frees all it
+    // made leaves the next new object in the same low slot; a leak of even
+    // one object per paint pushes it 200 slots further.
+    HPEN hProbe = CreatePen(PS_SOLID, 1, 0);
+    UINT uSlotBefore = LOWORD((UINT_PTR)hProbe);
+    DeleteObject(hProbe);
+    DWORD dwGdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 200; i++)
+        vPaintSurface(&surface);
+    hProbe = CreatePen(PS_SOLID, 1, 0);
+    UINT uSlotAfter = LOWORD((UINT_PTR)hProbe);
+    DeleteObject(hProbe);
+    EXPECT_LT(uSlotAfter, uSlotBefore + 20) << "GDI handle slots grew over 200 paints";
+    // Windows counts GDI objects per process; Wine reports 0 here.
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), dwGdiBefore);
+}
+
+// The diagram text must never come out smaller on screen than the form text,
+// whatever the platform makes of a 12-unit font on a scaled mapping.
+TEST_F(PaintDib, DiagramTextAtLeastAsTallAsFormText)
+{
+    vTypeFlight();
+    const SIZE sizes[] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1600, 900}, {1920, 1200}};
+    for (const SIZE& size : sizes) {
+        vOpen(size.cx, size.cy);
+        vPaintSurface(&surface);
+
+        HDC hdc = CreateCompatibleDC(NULL);
+        HGDIOBJ hOld = SelectObject(hdc, pForm->hFont);
+        TEXTMETRICA tm;
+        GetTextMetricsA(hdc, &tm);
+        SelectObject(hdc, hOld);
+        DeleteDC(hdc);
+
+        ASSERT_EQ(1, pDiagram->bShowDiagram) << size.cx << " x " << size.cy;
+        POINT ptTop = ptToDevice(&surface, 0, 0);
+        POINT ptBottom = ptToDevice(&surface, 0, -pDiagram->nCharHeight);
+        int nDiagramPixels = ptBottom.y - ptTop.y;
+        EXPECT_GE(nDiagramPixels, tm.tmHeight)
+            << size.cx << " x " << size.cy << ": diagram font " << pDiagram->nCharHeight << " units";
+
+        vCloseSurface(&surface);
+        bOpen = false;
+    }
+}
+
+// A figure, not a pass/fail test: the median time of one full paint. Run it
+// with --gtest_also_run_disabled_tests --gtest_filter=*FullPaintTiming.
+TEST_F(PaintDib, DISABLED_FullPaintTiming)
+{
+    vTypeFlight();
+    vOpen(1024, 768);
+    LARGE_INTEGER liFreq;
+    QueryPerformanceFrequency(&liFreq);
+    std::vector<double> vecMicros;
+    for (int i = 0; i < 300; i++) {
+        LARGE_INTEGER li0, li1;
+        QueryPerformanceCounter(&li0);
+        vPaintSurface(&surface);
+        QueryPerformanceCounter(&li1);
+        vecMicros.push_back((li1.QuadPart - li0.QuadPart) * 1e6 / liFreq.QuadPart);
+    }
+    std::sort(vecMicros.begin(), vecMicros.end());
+    printf("full paint into a 1024 x 768 DIB section: median %.0f us (min %.0f, max %.0f) over %zu paints\n",
+           vecMicros[vecMicros.size() / 2], vecMicros.front(), vecMicros.back(), vecMicros.size());
+}
