@@ -9,10 +9,12 @@ bash scripts/setup.sh || exit 1
 . scripts/wine-env.sh
 
 failed=()
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
 step() { # step <name> <command...>
   local name=$1; shift
   echo "=== $name"
-  if ! "$@"; then failed+=("$name"); fi
+  if ! "$@" 2>&1 | tee -a "$log"; then failed+=("$name"); fi
 }
 
 build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1" 2>&1 | grep -v '^\[' ; return "${PIPESTATUS[0]}"; }
@@ -28,7 +30,13 @@ kl_start_xvfb || failed+=("xvfb")
 step "windows tests" ctest --preset windows
 kl_stop_xvfb
 
+# One closing line over both ctest runs ("N tests passed, N tests failed out of M").
+read -r npass nfail < <(awk '/tests passed, [0-9]+ tests? failed out of/ {
+    split($0, w, " "); for (i = 1; i <= NF; i++) if (w[i] == "out") total += w[i + 2];
+    for (i = 1; i <= NF; i++) if (w[i] ~ /^failed/) fail += w[i - 2]
+  } END { print total - fail, fail + 0 }' "$log")
 echo
+echo "test programs: $npass passed, $nfail failed"
 if [ "${#failed[@]}" -ne 0 ]; then
   echo "FAILED: ${failed[*]}"
   exit 1
