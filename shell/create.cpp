@@ -1,0 +1,114 @@
+// The main window's creation handler: everything the window holds is made here.
+#include "shell/create.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "calc/app_state.h"
+#include "form/form_layout.h"
+#include "settings/settings.h"
+#include "shell/resource.h"
+
+// Both fonts are requested in the same way; the platform maps the face name
+// to whatever sans-serif font it has.
+static const int kFontHeight = 12;
+static const char kFontFace[] = "Helv";
+
+// Selection each unit box starts with, before the settings file is read.
+struct DefaultUnit {
+    int nInput;
+    int nSel;
+};
+static const DefaultUnit kDefaultUnits[] = {
+    {Tas, 0},
+    {WindSpeed, 1},
+    {Distance, 0},
+    {FuelFlow, 0},
+};
+
+static HFONT hNewFont(void)
+{
+    LOGFONTA lf;
+    memset(&lf, 0, sizeof(lf));
+    lf.lfHeight = kFontHeight;
+    strcpy(lf.lfFaceName, kFontFace);
+    return CreateFontIndirectA(&lf);
+}
+
+int vCreateFonts(void)
+{
+    pApp->pForm->hFont = hNewFont();
+    if (pApp->pForm->hFont == NULL)
+        return 0;
+    pApp->pDiagram->hDiagramFont = hNewFont();
+    return pApp->pDiagram->hDiagramFont != NULL;
+}
+
+// 1 and the default choice of input i, 0 if it has no table entry.
+static int vDefaultUnit(int i, int* pnSel)
+{
+    for (const DefaultUnit& d : kDefaultUnits) {
+        if (d.nInput == i) {
+            *pnSel = d.nSel;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+static void vCreateUnitBox(HWND hWnd, HINSTANCE hInst, int i)
+{
+    FormState* pForm = pApp->pForm;
+    pForm->hUnit[i] = CreateWindowExA(0, "combobox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN,
+                                      pForm->ptUnit[i].x, pForm->ptUnit[i].y, pForm->sizeUnit[i].cx,
+                                      pForm->sizeUnit[i].cy, hWnd, (HMENU)(INT_PTR)(IDC_UNIT_BASE + i), hInst,
+                                      NULL);
+    // Fixed positions, not sorted: item 0 must stay choice 0.
+    for (int u = 0; u < UNIT_CHOICES; u++)
+        SendMessageA(pForm->hUnit[i], CB_INSERTSTRING, (WPARAM)u, (LPARAM)pForm->pszUnit[i][u]);
+    int nSel = 0;
+    if (!vDefaultUnit(i, &nSel)) {
+        fprintf(stderr, "Error: Check vMesCreate (1)!\n");
+        return;
+    }
+    pForm->nUnitSel[i] = nSel;
+    SendMessageA(pForm->hUnit[i], CB_SETCURSEL, (WPARAM)nSel, 0);
+}
+
+// Inputs without a unit choice get an invisible, disabled list box in the
+// unit's place, so every input has a unit control the resize can move.
+static void vCreatePlaceholder(HWND hWnd, HINSTANCE hInst, int i)
+{
+    FormState* pForm = pApp->pForm;
+    pForm->hUnit[i] = CreateWindowExA(0, "listbox", "", WS_CHILD | WS_DISABLED | LBS_SORT, pForm->ptUnit[i].x,
+                                      pForm->ptUnit[i].y, pForm->sizeUnit[i].cx, pForm->sizeUnit[i].cy, hWnd,
+                                      (HMENU)(INT_PTR)i, hInst, NULL);
+}
+
+void vMesCreate(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
+{
+    (void)uMsg;
+    (void)uParam;
+    FormState* pForm = pApp->pForm;
+    HINSTANCE hInst = ((CREATESTRUCTA*)lParam)->hInstance;
+
+    vCreateFonts();
+    // Laid out for the outer window size; the first WM_SIZE corrects it.
+    vFormLayout(hWnd);
+    for (int i = 0; i < INPUT_COUNT; i++) {
+        // No ES_AUTOHSCROLL: an edit takes only what fits its width.
+        pForm->hEdit[i] = CreateWindowExA(0, "edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP,
+                                          pForm->ptEditPos[i].x, pForm->ptEditPos[i].y, pForm->sizeEdit[i].cx,
+                                          pForm->sizeEdit[i].cy, hWnd, (HMENU)(INT_PTR)i, hInst, NULL);
+        pForm->pfnOrigEditProc[i] = (WNDPROC)GetWindowLongA(pForm->hEdit[i], GWL_WNDPROC);
+        SetWindowLongA(pForm->hEdit[i], GWL_WNDPROC, (LONG)pForm->pfnEditProc);
+        if (vHasUnitChoice(i))
+            vCreateUnitBox(hWnd, hInst, i);
+        else
+            vCreatePlaceholder(hWnd, hInst, i);
+    }
+    vGetStat();
+    SetFocus(pForm->hEdit[Tas]);
+    vDiagramLayout(hWnd);
+    SetTimer(hWnd, IDT_REDRAW, (UINT)pApp->pTimer->nStep, NULL);
+}

@@ -1,0 +1,134 @@
+// Message dispatch of the main window and of the ten input edits.
+#include "shell/wndproc.h"
+
+#include "calc/app_state.h"
+#include "calc/input.h"
+#include "calc/units.h"
+#include "diagram/diagram.h"
+#include "form/form_layout.h"
+#include "form/form_paint.h"
+#include "settings/settings.h"
+#include "shell/create.h"
+#include "shell/resource.h"
+
+void vDeleteFonts(void)
+{
+    DeleteObject(pApp->pForm->hFont);
+    DeleteObject(pApp->pDiagram->hDiagramFont);
+}
+
+static void vMesDestroy(HWND hWnd)
+{
+    vDeleteFonts();
+    KillTimer(hWnd, IDT_REDRAW);
+    vPutStat();
+    PostQuitMessage(0);
+}
+
+void vMesSize(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
+{
+    (void)uMsg;
+    (void)uParam;
+    FormState* pForm = pApp->pForm;
+    pForm->nClientWidth = LOWORD(lParam);
+    pForm->nClientHeight = HIWORD(lParam);
+    // The form depends on the height only; a new width leaves it alone.
+    if (vFormLayout(hWnd)) {
+        for (int i = 0; i < INPUT_COUNT; i++) {
+            MoveWindow(pForm->hEdit[i], pForm->ptEditPos[i].x, pForm->ptEditPos[i].y, pForm->sizeEdit[i].cx,
+                       pForm->sizeEdit[i].cy, TRUE);
+            MoveWindow(pForm->hUnit[i], pForm->ptUnit[i].x, pForm->ptUnit[i].y, pForm->sizeUnit[i].cx,
+                       pForm->sizeUnit[i].cy, TRUE);
+        }
+    }
+    vDiagramLayout(hWnd);
+}
+
+void vMesPaint(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
+{
+    (void)uMsg;
+    (void)uParam;
+    (void)lParam;
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hWnd, &ps);
+    SetBkMode(hdc, TRANSPARENT);
+    if (pApp->pForm->bFormLaidOut)
+        vPaintForm(hdc, &ps);
+    if (pApp->pDiagram->bShowDiagram)
+        vPaintDiagram(hdc, &ps);
+    EndPaint(hWnd, &ps);
+}
+
+void vMesCommand(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
+{
+    (void)lParam;
+    FormState* pForm = pApp->pForm;
+    if (uParam == IDM_QUIT) {
+        DestroyWindow(hWnd);
+    } else if (uParam == IDM_INFO) {
+        DialogBoxParamA(pForm->hInst, MAKEINTRESOURCEA(IDD_INFO), hWnd, pForm->pfnDialogProc, 0);
+    } else if (uParam < INPUT_COUNT) {
+        // Every edit notification; the handler itself sees whether the text changed.
+        vMesComText(uMsg, (WPARAM)uParam);
+    } else if (uParam >= IDC_UNIT_BASE && uParam < IDC_UNIT_BASE + INPUT_COUNT) {
+        vMesComUnit(uMsg, (WPARAM)uParam);
+    }
+}
+
+// The delayed redraw: the diagram panel is invalidated only once the inputs
+// have stayed unchanged for nLimit milliseconds.
+void vMesTimer(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
+{
+    (void)uMsg;
+    (void)uParam;
+    (void)lParam;
+    RedrawTimer* pTimer = pApp->pTimer;
+    if (!pTimer->bPending) {
+        pTimer->nElapsed = 0;
+        return;
+    }
+    pTimer->nElapsed += pTimer->nStep;
+    if (pTimer->nElapsed < pTimer->nLimit)
+        return;
+    pTimer->bPending = 0;
+    const Box& rc = pApp->pForm->rcDiagram;
+    RECT r = {rc.x, rc.y, rc.x + rc.cx, rc.y + rc.cy};
+    InvalidateRect(hWnd, &r, TRUE);
+}
+
+extern "C" LRESULT __stdcall WndMaiProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    UINT uLow = LOWORD(wParam);
+    switch (uMsg) {
+    case WM_CREATE: vMesCreate(hWnd, uMsg, uLow, lParam); return 0;
+    case WM_DESTROY: vMesDestroy(hWnd); return 0;
+    case WM_SIZE: vMesSize(hWnd, uMsg, uLow, lParam); return 0;
+    case WM_PAINT: vMesPaint(hWnd, uMsg, uLow, lParam); return 0;
+    case WM_COMMAND: vMesCommand(hWnd, uMsg, uLow, lParam); return 0;
+    case WM_TIMER: vMesTimer(hWnd, uMsg, uLow, lParam); return 0;
+    case WM_QUERYNEWPALETTE: return 0;
+    case WM_PALETTECHANGED: return 0;
+    default: return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    }
+}
+
+// Tab and Shift+Tab move the focus over the ten edits in input order, with
+// wrap-around; everything else is the plain edit's behaviour.
+static void vMesTabKey(int id)
+{
+    int nTarget = (GetKeyState(VK_SHIFT) < 0) ? (id + INPUT_COUNT - 1) % INPUT_COUNT : (id + 1) % INPUT_COUNT;
+    SetFocus(pApp->pForm->hEdit[nTarget]);
+}
+
+extern "C" LRESULT __stdcall WndTexProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    FormState* pForm = pApp->pForm;
+    int id = (int)GetWindowLongA(hWnd, GWL_ID);
+    // Only the ten input edits carry this procedure; anything else has no
+    // saved procedure to pass on to.
+    if (id < 0 || id >= INPUT_COUNT || pForm->pfnOrigEditProc[id] == NULL)
+        return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    if (uMsg == WM_KEYDOWN && LOWORD(wParam) == VK_TAB)
+        vMesTabKey(id);
+    return CallWindowProcA(pForm->pfnOrigEditProc[id], hWnd, uMsg, wParam, lParam);
+}
