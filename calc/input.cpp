@@ -114,12 +114,13 @@ int vGetValue(const char* pszText, int id, double* pValue)
     *pValue *= dFactor;
 
     // A huge typed value can still overflow in its unit conversion; the
-    // calculation relies on every value being finite.
-    if (!isfinite(*pValue)) {
+    // calculation relies on every value being finite. A failed reading leaves
+    // a plain 0 (the west rule may have turned it into -0).
+    if (!bRead || !isfinite(*pValue)) {
         *pValue = 0;
         return 0;
     }
-    return bRead;
+    return 1;
 }
 
 int vCheckInput(int id, const char* pszText)
@@ -188,9 +189,12 @@ void vMesComText(UINT uMsg, WPARAM wParam)
     if (uMsg != WM_COMMAND || id >= INPUT_COUNT)
         return;
     // At most 254 characters: the count includes the terminator.
-    char szText[INPUT_TEXT_SIZE];
+    // Empty to start with: a failed read need not write the buffer.
+    char szText[INPUT_TEXT_SIZE] = "";
     int n = GetWindowTextA(pApp->pForm->hEdit[id], szText, INPUT_TEXT_SIZE - 1);
-    if (n < 0)
+    if (n <= 0) {
         n = 0;
+        szText[0] = '\0';
+    }
     vStoreInputText(id, szText, n);
 }

@@ -1,0 +1,62 @@
+#include "calc/units.h"
+
+#include <stdio.h>
+
+#include "calc/app_state.h"
+#include "calc/input.h"
+
+// The unit box of input k has the control identifier k + kUnitIdBase.
+static const int kUnitIdBase = 50;
+// CB_GETCURSEL's answer is taken as an unsigned 16-bit index.
+static const LRESULT kSelMask = 0xFFFF;
+
+void vMesComUnit(UINT uMsg, WPARAM wParam)
+{
+    int nCtrlId = LOWORD(wParam);
+    if (uMsg != WM_COMMAND || nCtrlId < kUnitIdBase || nCtrlId >= kUnitIdBase + INPUT_COUNT)
+        return;
+    int k = nCtrlId - kUnitIdBase;
+    // The other identifiers belong to hidden list boxes, which have no
+    // second unit to switch to.
+    if (!vHasUnitChoice(k))
+        return;
+
+    FormState* pForm = pApp->pForm;
+    int nSel = (int)(SendMessageA(pForm->hUnit[k], CB_GETCURSEL, 0, 0) & kSelMask);
+    if (nSel != 0 && nSel != 1) {
+        // No selection (text typed into the box's field): the unit in use
+        // stays, and the box is made to show it again.
+        SendMessageA(pForm->hUnit[k], CB_SETCURSEL, (WPARAM)pForm->nUnitSel[k], 0);
+        return;
+    }
+    vApplyUnitChoice(k, nSel);
+}
+
+void vApplyUnitChoice(int id, int nNewChoice)
+{
+    if (id < 0 || id >= INPUT_COUNT || !vHasUnitChoice(id) || (nNewChoice != 0 && nNewChoice != 1))
+        return;
+    FormState* pForm = pApp->pForm;
+    int nOld = pForm->nUnitSel[id];
+    if (nNewChoice == nOld)
+        return;
+
+    // The value in the base unit, read with the old unit still selected.
+    double dValue;
+    if (!vGetValue(pForm->szInput[id], id, &dValue)) {
+        // Nothing to convert: a number typed later is read in the new unit.
+        pForm->nUnitSel[id] = nNewChoice;
+        return;
+    }
+    double dIn, dOut;
+    vGetFakIn(id, &dIn);
+    vGetFakOut(id, nOld, nNewChoice, &dOut);
+    double dNew = dValue / dIn * dOut; // back to the number as typed, then converted
+
+    pForm->nUnitSel[id] = nNewChoice;
+    snprintf(pForm->szInput[id], INPUT_TEXT_SIZE, "%g", dNew);
+    SetWindowTextA(pForm->hEdit[id], pForm->szInput[id]);
+    pForm->bValid[id] = 1;
+    pApp->pTimer->bPending = 1;
+    pApp->pTimer->nElapsed = 0;
+}
