@@ -65,6 +65,11 @@ struct DiagramState {
     POINT ptLegendMark[LEGEND_ROWS];
     POINT ptLegendLabel[LEGEND_ROWS];
     POINT ptLegendValue[LEGEND_ROWS];
+    // Set by the diagram mapping for one paint, undone at its end: the font
+    // the paint surface held before, and a larger copy of hDiagramFont made
+    // when that font would come out smaller than the form font (or null).
+    HGDIOBJ hPaintOldFont;
+    HFONT hPaintFont;
 };
 
 struct RedrawTimer {
@@ -114,6 +119,9 @@ struct FormState {
     float fDiagramColor[3];
     POINT ptViewportExt;
     POINT ptViewportOrg;
+    // Pixel height of hFont as the form layout measured it; the diagram text
+    // is never drawn smaller than this.
+    int nFormFontHeight;
 };
 
 struct AppState {

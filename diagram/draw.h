@@ -16,4 +16,19 @@ BOOL vDrawLine(HDC hdc, POINT ptFrom, POINT ptTo);
 // Line from ptStart, dAngle degrees counter-clockwise from the x axis.
 BOOL vDrawRay(HDC hdc, POINT ptStart, double dAngle, int nLength);
 
+// Fills a panel in colour without an outline: a solid brush and the null
+// pen for this one fill, both deselected again afterwards.
+void vFillPanel(PAINTSTRUCT* pPs, POINT ptCorner, SIZE size, COLORREF color);
+
+// Makes a pen and selects it; returns the pen it replaced, or null when the
+// pen could not be made (the selected pen then stays).
+HGDIOBJ vSelectNewPen(HDC hdc, int nStyle, int nWidth, COLORREF color);
+
+// Puts back the pen vSelectNewPen replaced and deletes the one it made.
+void vRestorePen(HDC hdc, HGDIOBJ hOldPen);
+
+// Text with its top-left corner at pt, its full length on one line; nothing
+// for a null or empty text.
+BOOL vDrawText(HDC hdc, POINT pt, const char* pszText);
+
 #endif

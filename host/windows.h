@@ -174,6 +174,7 @@ HGDIOBJ GetStockObject(int nIndex);
 HPEN CreatePen(int nStyle, int nWidth, COLORREF color);
 HBRUSH CreateSolidBrush(COLORREF color);
 HFONT CreateFontIndirectA(const LOGFONTA* pLogFont);
+int GetObjectA(HGDIOBJ hObject, int nSize, void* pv);
 BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* pTm);
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR pszText, int nCount, SIZE* pSize);
 int SetMapMode(HDC hdc, int nMode);
@@ -185,6 +186,7 @@ BOOL LPtoDP(HDC hdc, POINT* pPoints, int nCount);
 int SetBkMode(HDC hdc, int nMode);
 BOOL Polygon(HDC hdc, const POINT* pPoints, int nCount);
 BOOL MoveToEx(HDC hdc, int x, int y, POINT* pOld);
+BOOL GetCurrentPositionEx(HDC hdc, POINT* pPoint);
 BOOL LineTo(HDC hdc, int x, int y);
 BOOL Arc(HDC hdc, int nLeft, int nTop, int nRight, int nBottom, int nXStart, int nYStart, int nXEnd,
          int nYEnd);

@@ -1,0 +1,267 @@
+// The diagram panel: white background, title with the route, compass rose
+// with ticks, labels and centre cross, the wind triangle to scale (or what
+// the valid inputs allow of it), and last the results block.
+#include "diagram/diagram.h"
+
+#include <math.h>
+#include <stdio.h>
+
+#include "calc/app_state.h"
+#include "calc/input.h"
+#include "calc/navmath.h"
+#include "calc/solver.h"
+#include "diagram/draw.h"
+#include "diagram/mapping.h"
+#include "form/form_layout.h"
+#include "form/results_text.h"
+
+enum {
+    CIRCLE_PEN_WIDTH = 2,
+    LINE_PEN_WIDTH = 1,
+    TICK_COUNT = 36,        // one every ten degrees
+    LABEL_COUNT = 4,        // "0", "90", "180", "270"
+    LABEL_GAP = 6,          // between the circle and its labels
+    CROSS_HALF_ARM = 15,
+    ROUTE_INDENT_CHARS = 4, // the route lines start four characters right of the title
+    LABEL_TEXT_SIZE = 16,
+    ROUTE_TEXT_SIZE = 2 * INPUT_TEXT_SIZE
+};
+
+static const float kBlack[3] = {0.0f, 0.0f, 0.0f};
+static const float kGrey[3] = {0.7f, 0.7f, 0.7f}; // the side that closes the triangle
+static const double kFullCircle = 360.0;
+static const double kNorthUp = 90.0; // compass direction d is drawn at 90 - d
+static const double kReverse = 180.0;
+
+enum { COLOUR_WIND = 0, COLOUR_COURSE = 1, COLOUR_HEADING = 2 };
+
+static COLORREF colour(const float* pf) { return vColorFromFloats(pf[0], pf[1], pf[2]); }
+static COLORREF colourOf(int nColour) { return colour(pApp->pDiagram->fColor[nColour]); }
+
+// One line element with a pen of its own.
+static void vPenRay(HDC hdc, int nStyle, int nWidth, COLORREF color, POINT ptStart, double dCompass, int nLength)
+{
+    HGDIOBJ hOldPen = vSelectNewPen(hdc, nStyle, nWidth, color);
+    vDrawRay(hdc, ptStart, kNorthUp - dCompass, nLength);
+    vRestorePen(hdc, hOldPen);
+}
+
+// Tip of a vector of length n in compass direction d; the centre is added
+// before rounding (a ray's end rounds the offset alone).
+static POINT ptTip(POINT c, double dCompass, int nLength)
+{
+    double dTheta = vDegToRad(kNorthUp - dCompass);
+    POINT pt;
+    pt.x = vRound(c.x + cos(dTheta) * nLength);
+    pt.y = vRound(c.y + sin(dTheta) * nLength);
+    return pt;
+}
+
+// A vector from the centre, preceded by its dotted continuation out to the
+// tick ring when it is shorter than the full length.
+static void vVector(HDC hdc, POINT c, int nColour, double dCompass, int nLength, int nFull, int nWidth)
+{
+    if (nLength < nFull)
+        vPenRay(hdc, PS_DOT, nWidth, colourOf(nColour), ptTip(c, dCompass, nLength), dCompass, nFull - nLength);
+    vPenRay(hdc, PS_SOLID, nWidth, colourOf(nColour), c, dCompass, nLength);
+}
+
+static int bRead(int id, double* pd)
+{
+    FormState* pF = pApp->pForm;
+    return pF->bValid[id] && vGetValue(pF->szInput[id], id, pd);
+}
+
+void vDrawDiagramBackground(HDC hdc, PAINTSTRUCT* pPs)
+{
+    (void)hdc; // the fill goes to the paint record's surface
+    FormState* pF = pApp->pForm;
+    POINT ptCorner = {pF->rcDiagram.x, pF->rcDiagram.y};
+    SIZE size = {pF->rcDiagram.cx, pF->rcDiagram.cy};
+    vFillPanel(pPs, ptCorner, size, colour(pF->fDiagramColor));
+}
+
+void vDrawTitle(HDC hdc)
+{
+    DiagramState* pD = pApp->pDiagram;
+    FormState* pF = pApp->pForm;
+    char szLine[ROUTE_TEXT_SIZE];
+    POINT pt = pD->ptTitle;
+    vDrawText(hdc, pt, pD->pszTitle);
+    pt.x += ROUTE_INDENT_CHARS * pD->nCharWidth;
+    if (pF->bValid[Departure]) {
+        pt.y -= pD->nCharHeight;
+        snprintf(szLine, sizeof(szLine), "%s %s", pD->pszFrom ? pD->pszFrom : "", pF->szInput[Departure]);
+        vDrawText(hdc, pt, szLine);
+    }
+    if (pF->bValid[Destination]) {
+        pt.y -= pD->nCharHeight;
+        snprintf(szLine, sizeof(szLine), "%s %s", pD->pszTo ? pD->pszTo : "", pF->szInput[Destination]);
+        vDrawText(hdc, pt, szLine);
+    }
+}
+
+void vDrawCompassCircle(HDC hdc, POINT c, int r, int nWidth)
+{
+    HGDIOBJ hOldPen = vSelectNewPen(hdc, PS_SOLID, nWidth, colour(kBlack));
+    // Start and end at the same point: the full circle.
+    Arc(hdc, c.x - r, c.y + r, c.x + r, c.y - r, c.x - r, c.y + r, c.x - r, c.y + r);
+    vRestorePen(hdc, hOldPen);
+}
+
+void vDrawCompassTicks(HDC hdc, POINT c, int r, int nWidth)
+{
+    int nTick = pApp->pDiagram->nTick;
+    int nInner = r - nTick;
+    HGDIOBJ hOldPen = vSelectNewPen(hdc, PS_SOLID, nWidth, colour(kBlack));
+    for (int i = 0; i < TICK_COUNT; i++) {
+        double dAngle = i * (kFullCircle / TICK_COUNT);
+        double dTheta = vDegToRad(dAngle);
+        POINT ptStart = {c.x + vRound(cos(dTheta) * nInner), c.y + vRound(sin(dTheta) * nInner)};
+        vDrawRay(hdc, ptStart, dAngle, nTick);
+    }
+    vDrawCompassLabels(hdc, c, r);
+    vRestorePen(hdc, hOldPen);
+}
+
+void vDrawCompassLabels(HDC hdc, POINT c, int r)
+{
+    DiagramState* pD = pApp->pDiagram;
+    int w = pD->nCharWidth, h = pD->nCharHeight;
+    char szText[LABEL_TEXT_SIZE];
+    for (int i = 0; i < LABEL_COUNT; i++) {
+        snprintf(szText, sizeof(szText), "%.0f", i * kFullCircle / LABEL_COUNT);
+        POINT pt;
+        switch (i) {
+        case 0: // above the circle
+            pt.x = c.x - w / 2;
+            pt.y = c.y + r + LABEL_GAP + h;
+            break;
+        case 1: // right of it
+            pt.x = c.x + r + LABEL_GAP;
+            pt.y = c.y + h / 2;
+            break;
+        case 2: // below it
+            pt.x = c.x - (3 * w) / 2;
+            pt.y = c.y - r - LABEL_GAP;
+            break;
+        default: { // left of it, its right end LABEL_GAP from the circle
+            SIZE size;
+            int nTextWidth = vTextExtent(hdc, szText, &size) ? size.cx : 3 * w;
+            pt.x = c.x - r - LABEL_GAP - nTextWidth;
+            pt.y = c.y + h / 2;
+            break;
+        }
+        }
+        vDrawText(hdc, pt, szText);
+    }
+}
+
+void vDrawCentreCross(HDC hdc, POINT c, int nWidth)
+{
+    HGDIOBJ hOldPen = vSelectNewPen(hdc, PS_SOLID, nWidth, colour(kBlack));
+    POINT ptLeft = {c.x - CROSS_HALF_ARM, c.y}, ptRight = {c.x + CROSS_HALF_ARM, c.y};
+    POINT ptBottom = {c.x, c.y - CROSS_HALF_ARM}, ptTop = {c.x, c.y + CROSS_HALF_ARM};
+    vDrawLine(hdc, ptLeft, ptRight);
+    vDrawLine(hdc, ptBottom, ptTop);
+    vRestorePen(hdc, hOldPen);
+}
+
+// Length of a vector whose speed is dSpeed when the largest is dMax: the
+// full length for the largest, nothing for a speed below the threshold.
+static int nScaled(int nFull, double dSpeed, double dMax)
+{
+    int nLength = (dSpeed >= kSmall) ? nFull : 0;
+    return (dMax > kSmall) ? vRound(nLength * dSpeed / dMax) : nLength;
+}
+
+void vDrawTriangle(HDC hdc, POINT c, int r, int nWidth)
+{
+    FormState* pF = pApp->pForm;
+    int nFull = r - pApp->pDiagram->nTick; // the longest vector reaches the ticks
+    double dWca, dTh, dGs, dWs, dTas, dWd, dTc;
+    if (!pF->bValid[WindSpeed] || !pF->bValid[Tas] || !pF->bValid[WindDir] || !pF->bValid[TrueCourse] ||
+        !vGetWindTriangle(&dWca, &dTh, &dGs) || !bRead(WindSpeed, &dWs) || !bRead(Tas, &dTas) ||
+        !bRead(WindDir, &dWd) || !bRead(TrueCourse, &dTc)) {
+        vDrawPartialTriangle(hdc, c, r, nWidth);
+        return;
+    }
+    dGs = fabs(dGs);
+    dTas = fabs(dTas);
+    dWs = fabs(dWs);
+    double dWindTo;
+    vNormAngle(dWd - kReverse, &dWindTo);
+    vNormAngle(dTc, &dTc);
+
+    double dMax = dTas;
+    if (dWs > dMax)
+        dMax = dWs;
+    if (dGs > dMax)
+        dMax = dGs;
+    int nWs = nScaled(nFull, dWs, dMax);
+    int nGs = nScaled(nFull, dGs, dMax);
+    int nTas = nScaled(nFull, dTas, dMax);
+
+    // Ground = air + wind: the grey side runs from the wind's tip parallel
+    // to the heading and ends at the ground vector's tip.
+    POINT ptWindTip = ptTip(c, dWindTo, nWs);
+    vPenRay(hdc, PS_SOLID, nWidth, colour(kGrey), ptWindTip, dTh, nTas);
+    vVector(hdc, c, COLOUR_WIND, dWindTo, nWs, nFull, nWidth);
+    vVector(hdc, c, COLOUR_COURSE, dTc, nGs, nFull, nWidth);
+    vVector(hdc, c, COLOUR_HEADING, dTh, nTas, nFull, nWidth);
+}
+
+void vDrawPartialTriangle(HDC hdc, POINT c, int r, int nWidth)
+{
+    int nFull = r - pApp->pDiagram->nTick;
+    int nWs = nFull, nTas = nFull;
+    double dWs, dTas;
+    if (bRead(WindSpeed, &dWs) && bRead(Tas, &dTas)) {
+        dWs = fabs(dWs);
+        dTas = fabs(dTas);
+        double dMax = dTas > dWs ? dTas : dWs;
+        if (dMax > kSmall) {
+            nWs = vRound(nFull * dWs / dMax);
+            nTas = vRound(nFull * dTas / dMax);
+        }
+        if (!(dTas >= kSmall))
+            nTas = 0;
+        if (!(dWs >= kSmall))
+            nWs = 0;
+    }
+
+    FormState* pF = pApp->pForm;
+    if (pF->bValid[WindDir]) {
+        double dWd, dWindTo;
+        if (!vGetValue(pF->szInput[WindDir], WindDir, &dWd))
+            return;
+        vNormAngle(dWd - kReverse, &dWindTo);
+        vVector(hdc, c, COLOUR_WIND, dWindTo, nWs, nFull, nWidth);
+    }
+    // Without a ground speed the course line takes the airspeed's length.
+    if (pF->bValid[TrueCourse]) {
+        double dTc;
+        if (!vGetValue(pF->szInput[TrueCourse], TrueCourse, &dTc))
+            return;
+        vNormAngle(dTc, &dTc);
+        vVector(hdc, c, COLOUR_COURSE, dTc, nTas, nFull, nWidth);
+    }
+}
+
+void vPaintDiagram(HDC hdc, PAINTSTRUCT* pPs)
+{
+    DiagramState* pD = pApp->pDiagram;
+    vDrawDiagramBackground(hdc, pPs);
+    vSetDiagramMapping(hdc); // from here on, logical units
+    if (pD->bShowTitle)
+        vDrawTitle(hdc);
+    if (pD->bShowTriangle) {
+        vDrawCompassCircle(hdc, pD->ptCenter, pD->nRadius, CIRCLE_PEN_WIDTH);
+        vDrawTriangle(hdc, pD->ptCenter, pD->nRadius, LINE_PEN_WIDTH);
+        vDrawCompassTicks(hdc, pD->ptCenter, pD->nRadius, LINE_PEN_WIDTH);
+        vDrawCentreCross(hdc, pD->ptCenter, LINE_PEN_WIDTH);
+    }
+    if (pD->bShowResults)
+        vPaintResults(hdc);
+    vEndDiagramMapping(hdc);
+}

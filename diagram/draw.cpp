@@ -1,0 +1,101 @@
+// Drawing helpers: colour conversion, filled rectangles, lines, rays, text,
+// and the pen and brush bookkeeping every painted element shares.
+#include "diagram/draw.h"
+
+#include <math.h>
+#include <string.h>
+
+#include "calc/navmath.h"
+
+enum { COLOUR_MAX = 255 };
+
+// One component: above 1 is 1, below 0 or not a number is 0, then scaled
+// and truncated (0.7 held as a float gives 178).
+static int nComponent(float f)
+{
+    if (f > 1.0f)
+        f = 1.0f;
+    else if (!(f >= 0.0f))
+        f = 0.0f;
+    return (int)((double)f * COLOUR_MAX);
+}
+
+COLORREF vColorFromFloats(float fRed, float fGreen, float fBlue)
+{
+    return (COLORREF)(nComponent(fRed) + 256 * nComponent(fGreen) + 65536 * nComponent(fBlue));
+}
+
+void vFillRect(PAINTSTRUCT* pPs, POINT ptCorner, SIZE size)
+{
+    if (pPs == NULL)
+        return;
+    // Top-left, bottom-left, bottom-right, top-right.
+    POINT pts[4] = {
+        {ptCorner.x, ptCorner.y},
+        {ptCorner.x, ptCorner.y + size.cy},
+        {ptCorner.x + size.cx, ptCorner.y + size.cy},
+        {ptCorner.x + size.cx, ptCorner.y},
+    };
+    Polygon(pPs->hdc, pts, 4);
+}
+
+BOOL vDrawLine(HDC hdc, POINT ptFrom, POINT ptTo)
+{
+    MoveToEx(hdc, ptFrom.x, ptFrom.y, NULL);
+    return LineTo(hdc, ptTo.x, ptTo.y);
+}
+
+// The offset is rounded before the start is added, so a whole negative
+// offset comes out one unit short (-100 gives -99).
+BOOL vDrawRay(HDC hdc, POINT ptStart, double dAngle, int nLength)
+{
+    double dTheta = vDegToRad(dAngle);
+    POINT ptEnd;
+    ptEnd.x = ptStart.x + vRound(cos(dTheta) * nLength);
+    ptEnd.y = ptStart.y + vRound(sin(dTheta) * nLength);
+    return vDrawLine(hdc, ptStart, ptEnd);
+}
+
+void vFillPanel(PAINTSTRUCT* pPs, POINT ptCorner, SIZE size, COLORREF color)
+{
+    if (pPs == NULL)
+        return;
+    HDC hdc = pPs->hdc;
+    HBRUSH hBrush = CreateSolidBrush(color);
+    HGDIOBJ hOldBrush = hBrush ? SelectObject(hdc, hBrush) : NULL;
+    HGDIOBJ hOldPen = SelectObject(hdc, GetStockObject(NULL_PEN));
+    vFillRect(pPs, ptCorner, size);
+    if (hOldPen)
+        SelectObject(hdc, hOldPen);
+    if (hOldBrush)
+        SelectObject(hdc, hOldBrush);
+    if (hBrush)
+        DeleteObject(hBrush);
+}
+
+HGDIOBJ vSelectNewPen(HDC hdc, int nStyle, int nWidth, COLORREF color)
+{
+    HPEN hPen = CreatePen(nStyle, nWidth, color);
+    if (hPen == NULL)
+        return NULL;
+    HGDIOBJ hOld = SelectObject(hdc, hPen);
+    if (hOld == NULL)
+        DeleteObject(hPen);
+    return hOld;
+}
+
+void vRestorePen(HDC hdc, HGDIOBJ hOldPen)
+{
+    if (hOldPen == NULL)
+        return;
+    HGDIOBJ hPen = SelectObject(hdc, hOldPen);
+    if (hPen)
+        DeleteObject(hPen);
+}
+
+BOOL vDrawText(HDC hdc, POINT pt, const char* pszText)
+{
+    if (pszText == NULL || pszText[0] == '\0')
+        return FALSE;
+    return TextOutA(hdc, pt.x, pt.y, pszText, (int)strlen(pszText));
+}

@@ -1,0 +1,197 @@
+// The diagram's logical plane (1000 units = half the shorter panel side, y
+// up) and, at each paint, the places of title, compass rose and legend.
+#include "diagram/mapping.h"
+
+#include <math.h>
+#include <string.h>
+
+#include <algorithm>
+
+#include "calc/app_state.h"
+#include "calc/navmath.h"
+#include "form/form_layout.h"
+
+enum {
+    LEGEND_LINE_CHARS = 4,   // a legend sample line is four characters long
+    TITLE_BLOCK_LINES = 3,   // title plus "von" and "nach" lines
+    LABEL_ROOM_CHARS = 7,    // room beside the circle for "90" and "270"
+    LABEL_ROOM_LINES = 3,    // room above and below it for "0" and "180"
+    FONT_ATTEMPTS = 4,       // tries to reach the form font's pixel height
+    PIXEL_PROBE = 1000,      // logical length used to read the scale
+    TICKS_PER_RADIUS = 10    // a tick is a tenth of the radius
+};
+
+static const double kRowLines = 1.5; // legend rows are at most one and a half lines apart
+
+// Device pixels of a logical height, through the surface's own mapping.
+static int nPixelsOf(HDC hdc, int nLogical)
+{
+    POINT pts[2] = {{0, 0}, {0, nLogical}};
+    LPtoDP(hdc, pts, 2);
+    return abs(pts[1].y - pts[0].y);
+}
+
+static void vReadFontMetrics(HDC hdc)
+{
+    DiagramState* pD = pApp->pDiagram;
+    TEXTMETRICA tm;
+    if (GetTextMetricsA(hdc, &tm)) {
+        pD->nCharWidth = tm.tmAveCharWidth;
+        pD->nCharHeight = tm.tmHeight;
+    }
+}
+
+// The diagram font is asked for in logical units, so on a small panel a
+// scalable font comes out a few pixels high. Where it would be smaller than
+// the form font, a copy with a proportionally larger height is made for this
+// paint and selected instead. A font with a minimum size that already
+// reaches the form font's height is left alone.
+static void vMakeReadable(HDC hdc)
+{
+    DiagramState* pD = pApp->pDiagram;
+    int nWant = pApp->pForm->nFormFontHeight;
+    LOGFONTA lf;
+    if (nWant <= 0 || GetObjectA(pD->hDiagramFont, sizeof(lf), &lf) != (int)sizeof(lf))
+        return;
+    int nPerProbe = nPixelsOf(hdc, PIXEL_PROBE);
+    if (nPerProbe <= 0)
+        return;
+    int nRequest = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
+    if (nRequest == 0)
+        nRequest = pD->nCharHeight;
+    // The height whose pixels match the form font's, if the font's cell
+    // height is what it was asked for; a font that comes out smaller than
+    // asked is scaled up by its shortfall on the next try.
+    int nOnePixel = (int)ceil((double)PIXEL_PROBE / nPerProbe);
+    int nGuess = (int)ceil((double)nWant * PIXEL_PROBE / nPerProbe);
+    for (int nTry = 0; nTry < FONT_ATTEMPTS; nTry++) {
+        int nHave = nPixelsOf(hdc, pD->nCharHeight);
+        if (nHave >= nWant)
+            return;
+        int nGrown = nHave > 0 ? (int)ceil((double)nRequest * nWant / nHave) : 0;
+        nRequest = std::max(std::max(nGrown, nGuess), nRequest + nOnePixel);
+        lf.lfHeight = lf.lfHeight < 0 ? -nRequest : nRequest;
+        HFONT hFont = CreateFontIndirectA(&lf);
+        if (hFont == NULL || SelectObject(hdc, hFont) == NULL) {
+            if (hFont)
+                DeleteObject(hFont);
+            return;
+        }
+        if (pD->hPaintFont)
+            DeleteObject(pD->hPaintFont); // deselected by the line above
+        pD->hPaintFont = hFont;
+        vReadFontMetrics(hdc);
+    }
+}
+
+void vSetDiagramMapping(HDC hdc)
+{
+    DiagramState* pD = pApp->pDiagram;
+    FormState* pF = pApp->pForm;
+    SetMapMode(hdc, MM_ISOTROPIC);
+    // The window extent first: the isotropic mode fits the viewport to it.
+    SetWindowExtEx(hdc, pD->ptWindowExt.x, pD->ptWindowExt.y, NULL);
+    SetViewportExtEx(hdc, pF->ptViewportExt.x, pF->ptViewportExt.y, NULL);
+    SetViewportOrgEx(hdc, pF->ptViewportOrg.x, pF->ptViewportOrg.y, NULL);
+
+    // A font left over from a paint that never reached its end is dropped.
+    if (pD->hPaintFont != NULL)
+        DeleteObject(pD->hPaintFont);
+    pD->hPaintFont = NULL;
+    pD->hPaintOldFont = SelectObject(hdc, pD->hDiagramFont);
+    vReadFontMetrics(hdc);
+    if (pD->hPaintOldFont != NULL)
+        vMakeReadable(hdc);
+    vLayoutDiagram(hdc);
+}
+
+void vEndDiagramMapping(HDC hdc)
+{
+    DiagramState* pD = pApp->pDiagram;
+    if (pD->hPaintOldFont != NULL)
+        SelectObject(hdc, pD->hPaintOldFont);
+    if (pD->hPaintFont != NULL)
+        DeleteObject(pD->hPaintFont);
+    pD->hPaintOldFont = NULL;
+    pD->hPaintFont = NULL;
+}
+
+static void vLayoutLegend(void)
+{
+    DiagramState* pD = pApp->pDiagram;
+    int w = pD->nCharWidth, h = pD->nCharHeight, T = pD->ptWindowExt.y;
+    int x0 = w - pD->nHalfWidth;
+    int nTitleBlock = pD->bShowTitle ? (TITLE_BLOCK_LINES + 1) * h : 0;
+    int nCircleBlock = pD->bShowTriangle ? 2 * pD->nRadius + LABEL_ROOM_LINES * h : 0;
+    int nRest = 2 * T - nTitleBlock - nCircleBlock;
+    int nPitch = (nRest - h) / LEGEND_ROWS;
+    if (vRound(kRowLines * h) < nPitch)
+        nPitch = vRound(kRowLines * h);
+    if (h > nPitch)
+        nPitch = h;
+
+    int y = h - T + nPitch;
+    for (int nRow = LEGEND_ROWS - 1; nRow >= 0; nRow--, y += nPitch) {
+        pD->ptLegendMark[nRow].x = x0;
+        pD->ptLegendMark[nRow].y = y - h / 2;
+        pD->ptLegendLabel[nRow].x = x0 + pD->nLegendLine + w;
+        pD->ptLegendLabel[nRow].y = y;
+        pD->ptLegendValue[nRow].x = x0 + pD->nLegendLine + w + pD->nLegendTextWidth + w;
+        pD->ptLegendValue[nRow].y = y;
+    }
+}
+
+void vLayoutDiagram(HDC hdc)
+{
+    DiagramState* pD = pApp->pDiagram;
+    int w = pD->nCharWidth, h = pD->nCharHeight, T = pD->ptWindowExt.y;
+
+    pD->bShowTitle = 1;
+    pD->bShowTriangle = 1;
+    pD->bShowResults = 1;
+
+    pD->nLegendLine = LEGEND_LINE_CHARS * w;
+    // A caption that cannot be measured counts with the width measured last.
+    SIZE size = {0, 0};
+    pD->nLegendTextWidth = 0;
+    for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
+        vTextExtent(hdc, pD->pszLegend[nRow], &size);
+        if (size.cx > pD->nLegendTextWidth)
+            pD->nLegendTextWidth = size.cx;
+    }
+
+    // Centred on x = 0, but never left of one character inside the square.
+    SIZE sizeTitle = {0, 0};
+    vTextExtent(hdc, pD->pszTitle, &sizeTitle);
+    pD->ptTitle.x = -sizeTitle.cx / 2;
+    if (pD->ptTitle.x < w - pD->nHalfWidth)
+        pD->ptTitle.x = w - pD->nHalfWidth;
+    pD->ptTitle.y = T - h;
+
+    int nLegendHeight = vRound(LEGEND_ROWS * h * kRowLines + h);
+    int nBandTop = pD->ptTitle.y - TITLE_BLOCK_LINES * h;
+    int nBandBottom = nLegendHeight - T;
+    int nTitleBlock = T - nBandTop;
+    int nAvail = nBandTop - nBandBottom;
+    if (nAvail > 2 * pD->nHalfWidth)
+        nAvail = 2 * pD->nHalfWidth;
+    if (nAvail > 2 * pD->nHalfHeight)
+        nAvail = 2 * pD->nHalfHeight;
+
+    pD->ptCenter = pD->ptCenterInit;
+    pD->nRadius = pD->nRadiusInit;
+    if (pD->nHalfHeight / 2 > nAvail) {
+        pD->bShowTriangle = 0;
+        if (2 * pD->nHalfHeight - nTitleBlock < nLegendHeight)
+            pD->bShowTitle = 0;
+    } else {
+        pD->ptCenter.y = nBandTop - (nBandTop - nBandBottom) / 2;
+        if (LABEL_ROOM_CHARS * w > LABEL_ROOM_LINES * h)
+            pD->nRadius = (nAvail - LABEL_ROOM_CHARS * w) / 2;
+        else
+            pD->nRadius = (nAvail - LABEL_ROOM_LINES * h) / 2;
+    }
+    pD->nTick = pD->nRadius / TICKS_PER_RADIUS;
+
+    vLayoutLegend();
+}

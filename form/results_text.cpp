@@ -1,0 +1,202 @@
+// The results block in the diagram's logical units: three coloured sample
+// lines, seven captions, and the value of each row, up to the prompt that
+// names the first missing input.
+#include "form/results_text.h"
+
+#include <math.h>
+#include <stdio.h>
+
+#include "calc/app_state.h"
+#include "calc/derived.h"
+#include "calc/input.h"
+#include "calc/solver.h"
+#include "diagram/draw.h"
+
+enum {
+    VALUE_TEXT_SIZE = 256,
+    SAMPLE_PEN_WIDTH = 1,
+    ROW_WIND = 0,
+    ROW_COURSE = 1,
+    ROW_HEADING = 2,
+    ROW_WCA = 3,
+    ROW_CH = 4,
+    ROW_TIME = 5,
+    ROW_FUEL = 6
+};
+
+static const char kNoValue[] = ": ####";
+static const char kAngleFormat[] = ": %4.0lf [\xB0]";
+// Shown in the time and fuel rows when the wind is too strong for the course:
+// a time or a fuel amount would be meaningless there.
+static const char kNotFlyable[] = ": #### (Kurs bei diesem Wind nicht fliegbar)";
+static const double kHalfAngle = 180.0;
+static const double kFullAngle = 360.0;
+
+// Prompt per missing input and the row it stands in; null for inputs that
+// never stop the block. The deviation prompt with a heading is separate.
+static const struct {
+    const char* pszFormat;
+    int nRow;
+} kPrompts[INPUT_COUNT] = {
+    {NULL, 0},
+    {NULL, 0},
+    {": #### (%d. Fluggeschwindigkeit eingeben)", ROW_HEADING},
+    {": #### (%d. Windgeschwindigkeit eingeben)", ROW_HEADING},
+    {": #### (%d. Windrichtung eingeben)", ROW_HEADING},
+    {": #### (%d. Bodenrichtung eingeben)", ROW_HEADING},
+    {": #### (%d. Ortsmissweisung eingeben)", ROW_CH},
+    {": #### (%d. Kompassablenkung eingeben)", ROW_CH},
+    {": #### (%d. Distanz eingeben)", ROW_TIME},
+    {": #### (%d. Verbrauch eingeben)", ROW_FUEL},
+};
+static const char kDeviationAtHeading[] = ": #### (%d. Kompassablenkung bei %.0lf [\xB0] eingeben)";
+
+static void vDrawValue(HDC hdc, int nRow, const char* pszText)
+{
+    vDrawText(hdc, pApp->pDiagram->ptLegendValue[nRow], pszText);
+}
+
+static void vDrawAngle(HDC hdc, int nRow, double dAngle)
+{
+    char szText[VALUE_TEXT_SIZE];
+    snprintf(szText, sizeof(szText), kAngleFormat, dAngle);
+    vDrawValue(hdc, nRow, szText);
+}
+
+// 1 when the solver runs and says the course cannot be flown in this wind.
+static int bNotFlyable(void)
+{
+    int bFlyable = 1;
+    return vGetCourseFlyable(&bFlyable) && !bFlyable;
+}
+
+static void vDrawPrompt(HDC hdc, int id)
+{
+    char szText[VALUE_TEXT_SIZE];
+    double dWca, dTh, dGs;
+    if (id == Deviation && vGetWindTriangle(&dWca, &dTh, &dGs))
+        snprintf(szText, sizeof(szText), kDeviationAtHeading, id + 1, dTh);
+    else
+        snprintf(szText, sizeof(szText), kPrompts[id].pszFormat, id + 1);
+    vDrawWrapped(hdc, pApp->pDiagram->ptLegendValue[kPrompts[id].nRow], szText);
+}
+
+static void vDrawWind(HDC hdc)
+{
+    FormState* pF = pApp->pForm;
+    double dWd, dTo;
+    if (vGetValue(pF->szInput[WindDir], WindDir, &dWd) && vNormAngle(dWd - kHalfAngle, &dTo))
+        vDrawAngle(hdc, ROW_WIND, dTo);
+    else
+        vDrawValue(hdc, ROW_WIND, kNoValue);
+}
+
+static void vDrawCourseAndHeading(HDC hdc)
+{
+    FormState* pF = pApp->pForm;
+    double dTc, dNorm;
+    if (vGetValue(pF->szInput[TrueCourse], TrueCourse, &dTc) && vNormAngle(dTc, &dNorm))
+        vDrawAngle(hdc, ROW_COURSE, dNorm);
+    else
+        vDrawValue(hdc, ROW_COURSE, kNoValue);
+
+    double dWca, dTh, dGs;
+    if (vGetWindTriangle(&dWca, &dTh, &dGs)) {
+        vDrawAngle(hdc, ROW_HEADING, dTh);
+        // Shown in -180 (exclusive) to 180 (inclusive): left corrections negative.
+        if (dWca > kHalfAngle)
+            dWca -= kFullAngle;
+        vDrawAngle(hdc, ROW_WCA, dWca);
+    } else {
+        vDrawValue(hdc, ROW_HEADING, kNoValue);
+        vDrawValue(hdc, ROW_WCA, kNoValue);
+    }
+}
+
+static void vDrawCompassHeading(HDC hdc)
+{
+    double dCh;
+    if (vGetCH(&dCh))
+        vDrawAngle(hdc, ROW_CH, dCh);
+    else
+        vDrawValue(hdc, ROW_CH, kNoValue);
+}
+
+// Minutes print rounded and are not carried into the hours; a single-digit
+// minute gets a leading zero.
+static void vDrawTime(HDC hdc)
+{
+    char szText[VALUE_TEXT_SIZE];
+    double dHours, dMinutes;
+    if (bNotFlyable())
+        snprintf(szText, sizeof(szText), "%s", kNotFlyable);
+    else if (!vGetTime(&dHours, &dMinutes))
+        snprintf(szText, sizeof(szText), "%s", kNoValue);
+    else if (fabs(dMinutes + 0.5) < 10.0)
+        snprintf(szText, sizeof(szText), ": %.0lf:0%.0lf [h:min]", dHours, dMinutes);
+    else
+        snprintf(szText, sizeof(szText), ": %.0lf:%.0lf [h:min]", dHours, dMinutes);
+    vDrawValue(hdc, ROW_TIME, szText);
+}
+
+static void vDrawFuel(HDC hdc)
+{
+    char szText[VALUE_TEXT_SIZE];
+    double dFuel;
+    if (bNotFlyable())
+        snprintf(szText, sizeof(szText), "%s", kNotFlyable);
+    else if (vGetFuel(&dFuel))
+        snprintf(szText, sizeof(szText), ": %.1lf [l]", dFuel);
+    else
+        snprintf(szText, sizeof(szText), "%s", kNoValue);
+    vDrawValue(hdc, ROW_FUEL, szText);
+}
+
+void vPaintResults(HDC hdc)
+{
+    DiagramState* pD = pApp->pDiagram;
+    FormState* pF = pApp->pForm;
+
+    for (int nRow = 0; nRow < LEGEND_COLOURS; nRow++) {
+        const float* pfColor = pD->fColor[nRow];
+        HGDIOBJ hOldPen = vSelectNewPen(hdc, PS_SOLID, SAMPLE_PEN_WIDTH, vColorFromFloats(pfColor[0], pfColor[1], pfColor[2]));
+        POINT ptEnd = {pD->ptLegendMark[nRow].x + pD->nLegendLine, pD->ptLegendMark[nRow].y};
+        vDrawLine(hdc, pD->ptLegendMark[nRow], ptEnd);
+        vRestorePen(hdc, hOldPen);
+    }
+
+    for (int nRow = 0; nRow < LEGEND_ROWS; nRow++)
+        vDrawText(hdc, pD->ptLegendLabel[nRow], pD->pszLegend[nRow]);
+
+    for (int id = 0; id < INPUT_COUNT; id++) {
+        if (!pF->bValid[id]) {
+            if (kPrompts[id].pszFormat == NULL)
+                continue; // a missing place name never stops the block
+            vDrawPrompt(hdc, id);
+            return;
+        }
+        switch (id) {
+        case WindDir: vDrawWind(hdc); break;
+        case TrueCourse: vDrawCourseAndHeading(hdc); break;
+        case Deviation: vDrawCompassHeading(hdc); break;
+        case Distance: vDrawTime(hdc); break;
+        case FuelFlow: vDrawFuel(hdc); break;
+        default: break; // places, speeds and variation show no value of their own
+        }
+    }
+}
+
+void vDrawWrapped(HDC hdc, POINT pt, const char* pszText)
+{
+    if (pszText == NULL || pszText[0] == '\0')
+        return;
+    DiagramState* pD = pApp->pDiagram;
+    // From pt to one character short of the client's right edge, and down
+    // to the client's bottom edge.
+    int nWidth = 2 * pD->ptWindowExt.x - pD->nFormWidthLog - pD->nHalfWidth - pD->nCharWidth - pt.x;
+    int nBottom = -pD->ptWindowExt.y;
+    if (nWidth < 1 || pt.y < nBottom + 1)
+        return;
+    RECT rc = {pt.x, pt.y, pt.x + nWidth, nBottom};
+    DrawTextA(hdc, pszText, -1, &rc, DT_WORDBREAK);
+}

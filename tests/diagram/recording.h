@@ -1,0 +1,84 @@
+// Fixture for host tests that read what the painting code drew on the
+// recording GDI: fresh program state, a fresh recording DC, and helpers to
+// lay out form and diagram for a client size and to pick recorded calls.
+#ifndef KL_TESTS_DIAGRAM_RECORDING_H
+#define KL_TESTS_DIAGRAM_RECORDING_H
+
+#include <string>
+#include <vector>
+
+#include "diagram/draw.h"
+#include "fakegdi.h"
+#include "form/form_layout.h"
+#include "support/fixture.h"
+#include "surface_dc.h"
+
+class Recorded : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        hostResetGdi();
+        hdc = hostNewDC();
+        ps.hdc = hdc;
+    }
+    void TearDown() override
+    {
+        hostResetGdi();
+        AppFixture::TearDown();
+    }
+
+    // The two program fonts, "Helv" 12, made under the current font model.
+    void vMakeFonts()
+    {
+        pForm->hFont = hHelvFont(12);
+        pDiagram->hDiagramFont = hHelvFont(12);
+    }
+
+    // Form and diagram laid out for a client of nWidth x nHeight, whatever
+    // height the form layout saw last.
+    void vLayOut(int nWidth, int nHeight)
+    {
+        pForm->nClientWidth = nWidth;
+        pForm->nClientHeight = nHeight + 1;
+        vFormLayout(NULL);
+        pForm->nClientHeight = nHeight;
+        ASSERT_EQ(1, vFormLayout(NULL));
+        vDiagramLayout(NULL);
+    }
+
+    // The worked flight: every input valid.
+    void vTypeFlight()
+    {
+        vType(Departure, "Egelsbach");
+        vType(Destination, "Mainz");
+        vTypeTriangle("110", "20", "230", "85");
+        vType(Variation, "3W");
+        vType(Deviation, "2");
+        vType(Distance, "69");
+        vType(FuelFlow, "12");
+    }
+
+    std::vector<HostCall> calls(HostCallKind nKind) const
+    {
+        std::vector<HostCall> vec;
+        for (const HostCall& call : hostCalls(hdc))
+            if (call.nKind == nKind)
+                vec.push_back(call);
+        return vec;
+    }
+
+    // Text drawn with TextOutA at exactly pt, or "" when none.
+    std::string textAt(POINT pt) const
+    {
+        for (const HostCall& call : hostCalls(hdc))
+            if (call.nKind == HOST_TEXTOUT && call.ptLog[0].x == pt.x && call.ptLog[0].y == pt.y)
+                return call.strText;
+        return "";
+    }
+
+    HDC hdc = nullptr;
+    PAINTSTRUCT ps = {};
+};
+
+#endif

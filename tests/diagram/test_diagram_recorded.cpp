@@ -1,0 +1,359 @@
+// The diagram as the recording GDI saw it: the per-paint layout with known
+// font metrics, the wind triangle's segments and pens in drawing order, the
+// partial drawings, title and compass rose, a whole paint's GDI bookkeeping,
+// and the readable-text rule with a scaling and a minimum-size font.
+#include <math.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "diagram/diagram.h"
+#include "diagram/mapping.h"
+#include "form/form_paint.h"
+#include "recording.h"
+
+namespace {
+
+const COLORREF kBlue = RGB(0, 0, 255), kGreen = RGB(0, 255, 0), kRed = RGB(255, 0, 0);
+const COLORREF kGrey = RGB(178, 178, 178), kBlack = RGB(0, 0, 0);
+
+using DiagramRecorded = Recorded;
+
+// Metrics w = 20, h = 40 in a 1:1 surface: "Flugnavigation" is 280 wide and
+// "Windkorrekturwinkel (WCA)" 500, the widest caption.
+TEST_F(DiagramRecorded, LayoutOfTheWorkedExample)
+{
+    hostSetCreatedFontModel(hostFontModel(40, 20, 0, 0));
+    SelectObject(hdc, hHelvFont(40));
+    pDiagram->nCharWidth = 20;
+    pDiagram->nCharHeight = 40;
+    pDiagram->ptWindowExt.y = 1000;
+    vLayoutDiagram(hdc);
+
+    EXPECT_EQ(1, pDiagram->bShowTitle);
+    EXPECT_EQ(1, pDiagram->bShowTriangle);
+    EXPECT_EQ(-140, pDiagram->ptTitle.x);
+    EXPECT_EQ(960, pDiagram->ptTitle.y);
+    EXPECT_EQ(500, pDiagram->nLegendTextWidth);
+    EXPECT_EQ(80, pDiagram->nLegendLine);
+    EXPECT_EQ(0, pDiagram->ptCenter.x);
+    EXPECT_EQ(150, pDiagram->ptCenter.y);
+    EXPECT_EQ(620, pDiagram->nRadius);
+    EXPECT_EQ(62, pDiagram->nTick);
+    const int nRowY[LEGEND_ROWS] = {-540, -600, -660, -720, -780, -840, -900};
+    for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
+        SCOPED_TRACE(nRow);
+        EXPECT_EQ(-980, pDiagram->ptLegendMark[nRow].x);
+        EXPECT_EQ(nRowY[nRow] - 20, pDiagram->ptLegendMark[nRow].y);
+        EXPECT_EQ(-880, pDiagram->ptLegendLabel[nRow].x);
+        EXPECT_EQ(nRowY[nRow], pDiagram->ptLegendLabel[nRow].y);
+        EXPECT_EQ(-360, pDiagram->ptLegendValue[nRow].x);
+        EXPECT_EQ(nRowY[nRow], pDiagram->ptLegendValue[nRow].y);
+    }
+
+    // A title wider than the square starts one character inside it.
+    char* pszOld = pDiagram->pszTitle;
+    char szLong[101];
+    memset(szLong, 'x', 100); // 2000 units wide
+    szLong[100] = '\0';
+    pDiagram->pszTitle = szLong;
+    vLayoutDiagram(hdc);
+    pDiagram->pszTitle = pszOld;
+    EXPECT_EQ(20 - 1000, pDiagram->ptTitle.x);
+}
+
+// One expected segment: pen colour and style, and its two ends.
+struct Segment {
+    const char* pszName;
+    COLORREF color;
+    int nStyle;
+    POINT ptFrom, ptTo;
+};
+
+void vExpectSegments(const std::vector<HostCall>& vecLines, const std::vector<Segment>& vecWant, int nSlack)
+{
+    ASSERT_EQ(vecWant.size(), vecLines.size());
+    for (size_t i = 0; i < vecWant.size(); i++) {
+        const Segment& want = vecWant[i];
+        const HostCall& got = vecLines[i];
+        SCOPED_TRACE(want.pszName);
+        EXPECT_EQ(want.color, got.penColor);
+        EXPECT_EQ(want.nStyle, got.nPenStyle);
+        EXPECT_EQ(1, got.nPenWidth);
+        EXPECT_FALSE(got.bNullPen);
+        EXPECT_NEAR(want.ptFrom.x, got.ptLog[0].x, nSlack);
+        EXPECT_NEAR(want.ptFrom.y, got.ptLog[0].y, nSlack);
+        EXPECT_NEAR(want.ptTo.x, got.ptLog[1].x, nSlack);
+        EXPECT_NEAR(want.ptTo.y, got.ptLog[1].y, nSlack);
+    }
+}
+
+TEST_F(DiagramRecorded, WorkedTriangleInDrawingOrder)
+{
+    vTypeTriangle("110", "20", "230", "85");
+    pDiagram->nTick = 62;
+    POINT c = {0, 150};
+    vDrawTriangle(hdc, c, 620, 1);
+    vExpectSegments(calls(HOST_LINE),
+                    {
+                        {"grey closing side", kGrey, PS_SOLID, {68, 207}, {556, 200}},
+                        {"blue dotted extension", kBlue, PS_DOT, {68, 207}, {427, 508}},
+                        {"blue wind vector", kBlue, PS_SOLID, {0, 150}, {68, 207}},
+                        {"green ground vector, no extension", kGreen, PS_SOLID, {0, 150}, {556, 199}},
+                        {"red dotted extension", kRed, PS_DOT, {488, 142}, {558, 142}},
+                        {"red heading vector", kRed, PS_SOLID, {0, 150}, {488, 143}},
+                    },
+                    1);
+    EXPECT_EQ(0, hostLiveObjects()) << "every pen deleted after its element";
+    EXPECT_EQ(GetStockObject(BLACK_PEN), hostSelectedPen(hdc));
+}
+
+TEST_F(DiagramRecorded, PartialTriangles)
+{
+    const int L = 558; // radius 620 less the tick 62
+    struct {
+        const char* pszName;
+        const char *pszTas, *pszWs, *pszWd, *pszTc;
+        std::vector<Segment> vecWant;
+    } rows[] = {
+        {"only the wind direction", "", "", "230", "", {{"blue, full length", kBlue, PS_SOLID, {0, 0}, {427, 359}}}},
+        {"only the course", "", "", "", "85", {{"green, full length", kGreen, PS_SOLID, {0, 0}, {556, 49}}}},
+        {"speeds 100 and 50 with wind direction, no course", "100", "50", "230", "",
+         {{"blue dotted from half length", kBlue, PS_DOT, {214, 179}, {428, 358}},
+          {"blue wind vector, L / 2 rounded", kBlue, PS_SOLID, {0, 0}, {214, 179}}}},
+        {"calm wind, all four valid", "100", "0", "230", "85",
+         {{"grey along the course", kGrey, PS_SOLID, {0, 0}, {556, 49}},
+          {"blue dotted from the centre, full length", kBlue, PS_DOT, {0, 0}, {427, 359}},
+          {"blue of zero length", kBlue, PS_SOLID, {0, 0}, {0, 0}},
+          {"green ground vector", kGreen, PS_SOLID, {0, 0}, {556, 49}},
+          {"red heading vector on the course", kRed, PS_SOLID, {0, 0}, {556, 49}}}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        TearDown();
+        SetUp();
+        pForm->nUnitSel[Tas] = pForm->nUnitSel[WindSpeed] = 0;
+        const char* pszTexts[4] = {row.pszTas, row.pszWs, row.pszWd, row.pszTc};
+        const int ids[4] = {Tas, WindSpeed, WindDir, TrueCourse};
+        for (int i = 0; i < 4; i++)
+            if (pszTexts[i][0])
+                vType(ids[i], pszTexts[i]);
+        pDiagram->nTick = 62;
+        vDrawTriangle(hdc, POINT{0, 0}, 620, 1);
+        vExpectSegments(calls(HOST_LINE), row.vecWant, 1);
+        for (const HostCall& line : calls(HOST_LINE)) {
+            double dLength = hypot(line.ptLog[1].x - line.ptLog[0].x, line.ptLog[1].y - line.ptLog[0].y);
+            EXPECT_LE(dLength, L + 1.0) << "nothing reaches past the ticks";
+        }
+    }
+}
+
+TEST_F(DiagramRecorded, RoseTicksLabelsAndCross)
+{
+    hostSetCreatedFontModel(hostFontModel(40, 20, 0, 0));
+    SelectObject(hdc, hHelvFont(40));
+    pDiagram->nCharWidth = 20;
+    pDiagram->nCharHeight = 40;
+    pDiagram->nTick = 62;
+    POINT c = {10, 150};
+    int nLive = hostLiveObjects();
+    vDrawCompassCircle(hdc, c, 620, 2);
+    vDrawCompassTicks(hdc, c, 620, 1);
+    vDrawCentreCross(hdc, c, 1);
+
+    std::vector<HostCall> vecArcs = calls(HOST_ARC);
+    ASSERT_EQ(1u, vecArcs.size());
+    const HostCall& arc = vecArcs[0];
+    EXPECT_EQ(kBlack, arc.penColor);
+    EXPECT_EQ(2, arc.nPenWidth);
+    const POINT ptArc[4] = {{-610, 770}, {630, -470}, {-610, 770}, {-610, 770}};
+    for (int i = 0; i < 4; i++) {
+        EXPECT_EQ(ptArc[i].x, arc.ptLog[i].x) << "arc point " << i;
+        EXPECT_EQ(ptArc[i].y, arc.ptLog[i].y) << "arc point " << i;
+    }
+
+    std::vector<HostCall> vecLines = calls(HOST_LINE);
+    ASSERT_EQ(36u + 2u, vecLines.size());
+    for (int i = 0; i < 36; i++) {
+        SCOPED_TRACE(testing::Message() << "tick " << i);
+        const HostCall& tick = vecLines[i];
+        EXPECT_EQ(kBlack, tick.penColor);
+        EXPECT_EQ(PS_SOLID, tick.nPenStyle);
+        EXPECT_EQ(1, tick.nPenWidth);
+        // Adding 0.5 and truncating is up to 1.5 short on a negative axis; the
+        // tick's end rounds once more than its start.
+        EXPECT_NEAR(558, hypot(tick.ptLog[0].x - c.x, tick.ptLog[0].y - c.y), 2.2);
+        EXPECT_NEAR(620, hypot(tick.ptLog[1].x - c.x, tick.ptLog[1].y - c.y), 4.3);
+    }
+    EXPECT_EQ(c.x + 558, vecLines[0].ptLog[0].x) << "the first tick points east";
+    EXPECT_EQ(c.y + 558, vecLines[9].ptLog[0].y) << "the tenth points north";
+    // The cross, drawn last.
+    EXPECT_EQ(c.x - 15, vecLines[36].ptLog[0].x);
+    EXPECT_EQ(c.x + 15, vecLines[36].ptLog[1].x);
+    EXPECT_EQ(c.y - 15, vecLines[37].ptLog[0].y);
+    EXPECT_EQ(c.y + 15, vecLines[37].ptLog[1].y);
+
+    // Labels: "0" above, "90" right, "180" below, "270" ending 6 left of the circle.
+    EXPECT_EQ("0", textAt(POINT{c.x - 10, c.y + 620 + 6 + 40}));
+    EXPECT_EQ("90", textAt(POINT{c.x + 626, c.y + 20}));
+    EXPECT_EQ("180", textAt(POINT{c.x - 30, c.y - 626}));
+    EXPECT_EQ("270", textAt(POINT{c.x - 626 - 60, c.y + 20}));
+    EXPECT_EQ(nLive, hostLiveObjects());
+}
+
+TEST_F(DiagramRecorded, TitleLinesFollowTheValidPlaces)
+{
+    pDiagram->ptTitle = POINT{-140, 960};
+    pDiagram->nCharWidth = 20;
+    pDiagram->nCharHeight = 40;
+    vType(Departure, "Egelsbach");
+    vDrawTitle(hdc);
+    EXPECT_EQ("Flugnavigation", textAt(POINT{-140, 960}));
+    EXPECT_EQ("von Egelsbach", textAt(POINT{-60, 920}));
+    EXPECT_EQ(2u, calls(HOST_TEXTOUT).size()) << "no \"nach\" line without a destination";
+
+    hostClearCalls(hdc);
+    vType(Destination, "Mainz");
+    vDrawTitle(hdc);
+    EXPECT_EQ("nach Mainz", textAt(POINT{-60, 880}));
+
+    hostClearCalls(hdc);
+    vType(Departure, "");
+    vDrawTitle(hdc);
+    EXPECT_EQ("nach Mainz", textAt(POINT{-60, 920})) << "takes the second line's place";
+}
+
+TEST_F(DiagramRecorded, WholePaintLeavesNoObjectAndRestoresTheSurface)
+{
+    vMakeFonts();
+    vTypeFlight();
+    vLayOut(1024, 700);
+    ASSERT_EQ(1, pDiagram->bShowDiagram);
+    int nLive = hostLiveObjects();
+    HGDIOBJ hPen = hostSelectedPen(hdc), hBrush = hostSelectedBrush(hdc), hFont = hostSelectedFont(hdc);
+
+    SetBkMode(hdc, TRANSPARENT);
+    vPaintForm(hdc, &ps);
+    vPaintDiagram(hdc, &ps);
+
+    HostGdiStats stats = hostGdiStats();
+    EXPECT_EQ(nLive, hostLiveObjects());
+    EXPECT_EQ(0, stats.nDeleteSelected);
+    EXPECT_EQ(0, stats.nBadHandle);
+    EXPECT_EQ(0, stats.nDirtyRelease);
+    EXPECT_EQ(stats.nCreated, stats.nDeleted + 2) << "all but the two program fonts deleted";
+    EXPECT_EQ(hPen, hostSelectedPen(hdc));
+    EXPECT_EQ(hBrush, hostSelectedBrush(hdc));
+    EXPECT_EQ(hFont, hostSelectedFont(hdc));
+
+    // The order of the elements: form background, diagram background (both
+    // in pixels), then title, circle, triangle, ticks, cross, results.
+    const std::vector<HostCall>& vecAll = hostCalls(hdc);
+    ASSERT_GE(vecAll.size(), 2u);
+    EXPECT_EQ(HOST_POLYGON, vecAll[0].nKind);
+    EXPECT_EQ(RGB(255, 255, 0), vecAll[0].brushColor);
+    EXPECT_TRUE(vecAll[0].bNullPen);
+    std::vector<HostCall> vecPolygons = calls(HOST_POLYGON);
+    ASSERT_EQ(2u, vecPolygons.size());
+    EXPECT_EQ(RGB(255, 255, 255), vecPolygons[1].brushColor);
+    EXPECT_EQ(MM_TEXT, vecPolygons[1].nMapMode);
+    EXPECT_EQ(pForm->rcDiagram.x, vecPolygons[1].ptDev[0].x);
+    EXPECT_EQ(pForm->rcDiagram.x + pForm->rcDiagram.cx, vecPolygons[1].ptDev[2].x);
+    EXPECT_EQ(pForm->rcDiagram.cy, vecPolygons[1].ptDev[2].y);
+
+    std::string strOrder;
+    for (const HostCall& call : vecAll) {
+        char c = 0;
+        if (call.nKind == HOST_ARC)
+            c = 'A';
+        else if (call.nKind == HOST_LINE && call.penColor == kGrey)
+            c = 'T';
+        else if (call.nKind == HOST_TEXTOUT && call.strText == "Flugnavigation")
+            c = 'H';
+        else if (call.nKind == HOST_TEXTOUT && call.strText == "270")
+            c = 'L';
+        else if (call.nKind == HOST_TEXTOUT && call.strText == "Verbrauch")
+            c = 'R';
+        if (c && (strOrder.empty() || strOrder.back() != c))
+            strOrder += c;
+    }
+    EXPECT_EQ("HATLR", strOrder);
+    for (const HostCall& call : vecAll) {
+        if (call.nKind == HOST_TEXTOUT) {
+            EXPECT_EQ(TRANSPARENT, call.nBkMode) << call.strText;
+        }
+    }
+}
+
+// The readable-text rule with two font models: one that scales freely with
+// the panel (as under Wine) and one with a minimum pixel size (as the
+// raster "Helv" on Windows).
+TEST_F(DiagramRecorded, DiagramTextIsAtLeastAsLargeAsTheFormText)
+{
+    struct {
+        const char* pszName;
+        int nMinPixels;
+        int nFormPixels;  // what the form font comes out at
+        int bEnlarged;    // a larger copy is made for the paint
+        int nCharHeight;  // diagram metrics in logical units (0.25 pixel per unit)
+        int nCharWidth;
+    } rows[] = {
+        {"scalable font: 3 pixels, enlarged to 12", 0, 12, 1, 48, 20},
+        {"minimum size 13: left alone", 13, 13, 0, 52, 20},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        TearDown();
+        SetUp();
+        hostSetCreatedFontModel(hostFontModel(12, 5, 0, row.nMinPixels));
+        vMakeFonts();
+        vTypeFlight();
+        vLayOut(800, 500);
+        ASSERT_EQ(row.nFormPixels, pForm->nFormFontHeight);
+        ASSERT_EQ(1600, pDiagram->ptWindowExt.x);
+        int nLive = hostLiveObjects();
+
+        vPaintDiagram(hdc, &ps);
+        EXPECT_EQ(row.nCharHeight, pDiagram->nCharHeight);
+        EXPECT_EQ(row.nCharWidth, pDiagram->nCharWidth);
+        EXPECT_EQ(1000 - row.nCharHeight, pDiagram->ptTitle.y) << "the layout uses the font actually drawn";
+        int nTexts = 0;
+        for (const HostCall& call : hostCalls(hdc)) {
+            if (call.nKind != HOST_TEXTOUT && call.nKind != HOST_WRAPPED_LINE)
+                continue;
+            nTexts++;
+            EXPECT_GE(call.nFontPixelHeight, row.nFormPixels) << call.strText;
+            EXPECT_EQ(row.bEnlarged != 0, call.hFont != pDiagram->hDiagramFont) << call.strText;
+            if (row.bEnlarged) {
+                EXPECT_EQ(48, call.nFontRequest);
+            }
+        }
+        EXPECT_GT(nTexts, 10);
+        EXPECT_EQ(nLive, hostLiveObjects()) << "the paint's own font is gone";
+        EXPECT_EQ(GetStockObject(SYSTEM_FONT), hostSelectedFont(hdc));
+        HostGdiStats stats = hostGdiStats();
+        EXPECT_EQ(0, stats.nDeleteSelected);
+        EXPECT_EQ(0, stats.nBadHandle);
+    }
+}
+
+TEST_F(DiagramRecorded, BackgroundNeedsAPaintRecord)
+{
+    vDrawDiagramBackground(hdc, NULL);
+    POINT pt = {1, 2};
+    SIZE size = {30, 40};
+    vFillRect(NULL, pt, size);
+    EXPECT_TRUE(hostCalls(hdc).empty());
+    EXPECT_EQ(0, hostGdiStats().nCreated);
+
+    vFillRect(&ps, pt, size);
+    std::vector<HostCall> vec = calls(HOST_POLYGON);
+    ASSERT_EQ(1u, vec.size());
+    const POINT ptWant[4] = {{1, 2}, {1, 42}, {31, 42}, {31, 2}};
+    ASSERT_EQ(4, vec[0].nPoints);
+    for (int i = 0; i < 4; i++) {
+        EXPECT_EQ(ptWant[i].x, vec[0].ptLog[i].x) << "corner " << i;
+        EXPECT_EQ(ptWant[i].y, vec[0].ptLog[i].y) << "corner " << i;
+    }
+}
+
+} // namespace

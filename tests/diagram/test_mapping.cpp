@@ -1,0 +1,219 @@
+// The diagram panel's mapping numbers, the isotropic mapping they give on a
+// real or recording surface, the per-paint layout switches, and the rule
+// that diagram text is never smaller in pixels than the form text.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include "diagram/mapping.h"
+#include "form/form_layout.h"
+#include "support/fixture.h"
+#include "surface_dc.h"
+
+namespace {
+
+class DiagramMapping : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        hdc = hTestDC();
+        ASSERT_NE(nullptr, hdc);
+        pDiagram->hDiagramFont = hHelvFont(12);
+        pForm->hFont = hHelvFont(12);
+        hOriginalFont = SelectObject(hdc, GetStockObject(SYSTEM_FONT));
+        SelectObject(hdc, hOriginalFont);
+    }
+    void TearDown() override
+    {
+        vFreeTestDC(hdc);
+        DeleteObject(pDiagram->hDiagramFont);
+        DeleteObject(pForm->hFont);
+        AppFixture::TearDown();
+    }
+
+    void vPanel(int nWidth, int nHeight, int nFormWidth)
+    {
+        pForm->nClientWidth = nWidth;
+        pForm->nClientHeight = nHeight;
+        pForm->nFormWidth = nFormWidth;
+        vDiagramLayout(NULL);
+    }
+
+    POINT ptDevice(int x, int y)
+    {
+        POINT pt = {x, y};
+        LPtoDP(hdc, &pt, 1);
+        return pt;
+    }
+
+    int nPixels(int nLogical)
+    {
+        POINT pts[2] = {{0, 0}, {0, nLogical}};
+        LPtoDP(hdc, pts, 2);
+        return abs(pts[1].y - pts[0].y);
+    }
+
+    // Lays the form out (measuring the form font) whatever height it saw last.
+    void vLayOutForm()
+    {
+        pForm->nClientHeight = 601;
+        vFormLayout(NULL);
+        pForm->nClientHeight = 600;
+        ASSERT_EQ(1, vFormLayout(NULL));
+    }
+
+    HDC hdc = nullptr;
+    HGDIOBJ hOriginalFont = nullptr;
+};
+
+TEST_F(DiagramMapping, WorkedPanelsMapCornersToPixels)
+{
+    struct Corner {
+        int x, y, nDevX, nDevY;
+    };
+    struct {
+        const char* pszName;
+        int nWidth, nHeight;
+        POINT ptWindowExt, ptViewportExt, ptViewportOrg;
+        int nFormWidthLog;
+        Corner corners[4];
+    } rows[] = {
+        {"800 x 500, landscape", 800, 500, {1600, 1000}, {400, -250}, {550, 250}, 1200,
+         {{-1000, 1000, 300, 0}, {1000, -1000, 800, 500}, {0, 0, 550, 250}, {-2200, 1000, 0, 0}}},
+        {"600 x 900, portrait", 600, 900, {2000, 3000}, {300, -450}, {450, 450}, 2000,
+         {{-1000, 3000, 300, 0}, {0, 1000, 450, 300}, {0, -1000, 450, 600}, {1000, -3000, 600, 900}}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        vPanel(row.nWidth, row.nHeight, 300);
+        EXPECT_EQ(1, pDiagram->bShowDiagram);
+        EXPECT_EQ(row.ptWindowExt.x, pDiagram->ptWindowExt.x);
+        EXPECT_EQ(row.ptWindowExt.y, pDiagram->ptWindowExt.y);
+        EXPECT_EQ(row.ptViewportExt.x, pForm->ptViewportExt.x);
+        EXPECT_EQ(row.ptViewportExt.y, pForm->ptViewportExt.y);
+        EXPECT_EQ(row.ptViewportOrg.x, pForm->ptViewportOrg.x);
+        EXPECT_EQ(row.ptViewportOrg.y, pForm->ptViewportOrg.y);
+        EXPECT_EQ(row.nFormWidthLog, pDiagram->nFormWidthLog);
+        EXPECT_EQ(300, pForm->rcDiagram.x);
+        EXPECT_EQ(row.nWidth - 300, pForm->rcDiagram.cx);
+
+        vSetDiagramMapping(hdc);
+        for (const Corner& c : row.corners) {
+            POINT pt = ptDevice(c.x, c.y);
+            EXPECT_EQ(c.nDevX, pt.x) << "logical (" << c.x << ", " << c.y << ")";
+            EXPECT_EQ(c.nDevY, pt.y) << "logical (" << c.x << ", " << c.y << ")";
+        }
+        vEndDiagramMapping(hdc);
+        SetMapMode(hdc, MM_TEXT);
+    }
+}
+
+TEST_F(DiagramMapping, PanelsTooSmallOrExtentsOutOfRangeSwitchTheDiagramOff)
+{
+    struct {
+        const char* pszName;
+        int nWidth, nHeight, nFormWidth;
+        int bShow;
+    } rows[] = {
+        {"minimised, 0 x 0", 0, 0, 300, 0},
+        {"panel width 0", 300, 400, 300, 0},
+        {"panel width 1", 301, 400, 300, 0},
+        {"panel width 2", 12, 20, 10, 1},
+        {"height 1", 800, 1, 300, 0},
+        {"height 20, width 655: extent 32750", 655, 20, 300, 1},
+        {"height 20, width 656: extent 32800", 656, 20, 300, 0},
+        {"narrow and tall: y extent beyond 32766", 310, 400, 300, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        pDiagram->ptWindowExt.x = 4711;
+        vPanel(row.nWidth, row.nHeight, row.nFormWidth);
+        EXPECT_EQ(row.bShow, pDiagram->bShowDiagram);
+        EXPECT_EQ(1, pDiagram->bShowTriangle);
+        EXPECT_EQ(1, pDiagram->bShowResults);
+        if (row.nWidth - row.nFormWidth <= 1 || row.nHeight <= 1) {
+            EXPECT_EQ(4711, pDiagram->ptWindowExt.x) << "no quotient for an unusable panel";
+        }
+    }
+    vPanel(655, 20, 300);
+    EXPECT_EQ(32750, pDiagram->ptWindowExt.x);
+}
+
+// The layout's switches depend on the character height alone (T = 1000).
+TEST_F(DiagramMapping, CharacterHeightDecidesWhatFits)
+{
+    struct {
+        int h;
+        int bTitle, bTriangle;
+    } rows[] = {
+        {40, 1, 1}, {96, 1, 1}, {97, 1, 0}, {129, 1, 0}, {130, 0, 0},
+    };
+    pDiagram->ptWindowExt.y = 1000;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "h = " << row.h);
+        pDiagram->nCharWidth = 20;
+        pDiagram->nCharHeight = row.h;
+        vLayoutDiagram(hdc);
+        EXPECT_EQ(row.bTitle, pDiagram->bShowTitle);
+        EXPECT_EQ(row.bTriangle, pDiagram->bShowTriangle);
+        EXPECT_EQ(1, pDiagram->bShowResults);
+        EXPECT_EQ(pDiagram->nRadius / 10, pDiagram->nTick);
+        if (!row.bTriangle) {
+            EXPECT_EQ(500, pDiagram->nRadius);
+            EXPECT_EQ(0, pDiagram->ptCenter.x);
+            EXPECT_EQ(0, pDiagram->ptCenter.y);
+        }
+        EXPECT_EQ(1000 - row.h, pDiagram->ptTitle.y);
+    }
+    // h = 130: both off, the legend pitch is one and a half lines.
+    for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
+        SCOPED_TRACE(nRow);
+        EXPECT_EQ(495 - 195 * nRow, pDiagram->ptLegendLabel[nRow].y);
+        EXPECT_EQ(pDiagram->ptLegendLabel[nRow].y - 65, pDiagram->ptLegendMark[nRow].y);
+        EXPECT_EQ(20 - 1000, pDiagram->ptLegendMark[nRow].x);
+        EXPECT_EQ(20 - 1000 + 80 + 20, pDiagram->ptLegendLabel[nRow].x);
+    }
+}
+
+TEST_F(DiagramMapping, DiagramTextIsNeverSmallerThanTheFormText)
+{
+    vLayOutForm();
+    ASSERT_GT(pForm->nFormFontHeight, 0);
+
+    struct {
+        const char* pszName;
+        int nWidth, nHeight;
+    } rows[] = {
+        {"small panel, 0.25 pixel per unit", 800, 500},
+        {"tiny panel, 0.05 pixel per unit", 400, 100},
+        {"large panel, 1.2 pixels per unit", 3300, 2400},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        vPanel(row.nWidth, row.nHeight, 300);
+        ASSERT_EQ(1, pDiagram->bShowDiagram);
+        vSetDiagramMapping(hdc);
+        EXPECT_GE(nPixels(pDiagram->nCharHeight), pForm->nFormFontHeight);
+        SIZE size = {0, 0};
+        ASSERT_TRUE(vTextExtent(hdc, "Flugnavigation", &size));
+        EXPECT_GE(nPixels(size.cy), pForm->nFormFontHeight);
+        vEndDiagramMapping(hdc);
+        EXPECT_EQ(nullptr, pDiagram->hPaintFont);
+        // The surface holds its own font again.
+        EXPECT_EQ(hOriginalFont, SelectObject(hdc, hOriginalFont));
+        SetMapMode(hdc, MM_TEXT);
+    }
+}
+
+TEST_F(DiagramMapping, LargePanelKeepsTheRequestedFont)
+{
+    vLayOutForm();
+    vPanel(3300, 2400, 300);
+    vSetDiagramMapping(hdc);
+    EXPECT_EQ(nullptr, pDiagram->hPaintFont) << "12 units are 14 pixels here: no larger copy needed";
+    EXPECT_EQ(pDiagram->hDiagramFont, SelectObject(hdc, hOriginalFont));
+    SelectObject(hdc, pDiagram->hDiagramFont);
+    vEndDiagramMapping(hdc);
+}
+
+} // namespace

@@ -1,0 +1,136 @@
+// The form layout with known metrics: a default font 7 wide with a line of
+// 16, a scroll bar of 17, and form texts 6 pixels per character and 12 high.
+#include <string.h>
+
+#include "diagram/recording.h"
+#include "form/form_layout.h"
+
+namespace {
+
+class FormLayout : public Recorded {
+protected:
+    void SetUp() override
+    {
+        Recorded::SetUp();
+        hostSetDefaultFont(hostFontModel(14, 7, 2, 0));
+        hostSetCreatedFontModel(hostFontModel(12, 6, 0, 0));
+        vMakeFonts();
+    }
+};
+
+// Widths in the 6-pixel form font: the longest label " 3. Fluggeschwindigkeit
+// (TAS)" is 174, the place labels 72 and 66, the variation hint 126.
+const int kAll = 174, kPlace = 72, kGap = 4;
+
+TEST_F(FormLayout, SizesAndColumnsOfTheWorkedExample)
+{
+    vLayOut(1024, 600);
+    EXPECT_EQ(7, pForm->nSysCharWidth);
+    EXPECT_EQ(16, pForm->nSysLineHeight);
+    EXPECT_EQ(12, pForm->nFormFontHeight);
+    EXPECT_EQ(1, pForm->bFormLaidOut);
+    // The widest row is the variation hint: 174 + 3 gaps + 126.
+    EXPECT_EQ(kAll + 3 * kGap + 126, pForm->nFormWidth);
+    EXPECT_EQ(1, pForm->rcForm.x);
+    EXPECT_EQ(1, pForm->rcForm.y);
+    EXPECT_EQ(pForm->nFormWidth, pForm->rcForm.cx);
+    EXPECT_EQ(598, pForm->rcForm.cy);
+
+    for (int i = 0; i < INPUT_COUNT; i++) {
+        SCOPED_TRACE(pForm->pszLabel[i]);
+        bool bPlace = i == Departure || i == Destination;
+        int nLabels = bPlace ? kPlace : kAll;
+        EXPECT_EQ(24, pForm->sizeEdit[i].cy);
+        if (bPlace) {
+            // Stretched to one gap short of the panel's right edge.
+            EXPECT_EQ(pForm->nFormWidth - (kPlace + 3 * kGap), pForm->sizeEdit[i].cx);
+            EXPECT_EQ(1 + pForm->nFormWidth - kGap, pForm->ptEditPos[i].x + pForm->sizeEdit[i].cx);
+        } else {
+            EXPECT_EQ(42, pForm->sizeEdit[i].cx);
+        }
+        if (vHasUnitChoice(i)) {
+            EXPECT_EQ(66, pForm->sizeUnit[i].cx);
+            EXPECT_EQ(72, pForm->sizeUnit[i].cy);
+            EXPECT_EQ(pForm->ptEditPos[i].y, pForm->ptUnit[i].y);
+        } else {
+            EXPECT_EQ(pForm->ptEditPos[i].y + 6, pForm->ptUnit[i].y) << "unit text centred";
+        }
+        EXPECT_EQ(1 + kGap, pForm->ptLabel[i].x);
+        EXPECT_EQ(1 + 2 * kGap + nLabels, pForm->ptEditPos[i].x);
+        EXPECT_EQ(pForm->ptEditPos[i].x, pForm->ptHint[i].x);
+        EXPECT_EQ(1 + 3 * kGap + nLabels + pForm->sizeEdit[i].cx, pForm->ptUnit[i].x);
+        EXPECT_EQ(pForm->ptEditPos[i].y + 6, pForm->ptLabel[i].y) << "label centred on the edit";
+        EXPECT_EQ(pForm->ptEditPos[i].y + 24, pForm->ptHint[i].y);
+    }
+    EXPECT_EQ(174, pForm->sizeLabel[Tas].cx);
+    EXPECT_EQ(18, pForm->sizeUnit[WindDir].cx);
+}
+
+TEST_F(FormLayout, RowsShareTheHeight)
+{
+    struct {
+        int nHeight;
+        int nFirst, nPitch;
+    } rows[] = {
+        {600, 37, 53}, // T 36
+        {242, 1, 24},  // T 0 stays 0: the edits touch
+        {200, 2, 20},  // T -3 becomes 1: edits overlap by 4
+        {0, 2, 0},     // minimised: all rows stacked
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "client height " << row.nHeight);
+        vLayOut(row.nHeight ? 1024 : 0, row.nHeight);
+        for (int i = 0; i < INPUT_COUNT; i++)
+            EXPECT_EQ(row.nFirst + i * row.nPitch, pForm->ptEditPos[i].y) << "row " << i;
+        EXPECT_EQ(row.nHeight - 2, pForm->rcForm.cy);
+    }
+    EXPECT_EQ(0, pDiagram->bShowDiagram) << "0 x 0 switches the diagram off";
+}
+
+TEST_F(FormLayout, SameHeightAgainChangesNothing)
+{
+    vLayOut(1024, 600);
+    FormState before;
+    memcpy(&before, pForm, sizeof(before));
+    pForm->nClientWidth = 500;
+    EXPECT_EQ(0, vFormLayout(NULL));
+    pForm->nClientWidth = 1024;
+    EXPECT_EQ(0, memcmp(&before, pForm, sizeof(before)));
+    pForm->nClientHeight = 601;
+    EXPECT_EQ(1, vFormLayout(NULL));
+}
+
+TEST_F(FormLayout, MeasuringLeavesNoObjectSelectedOrMade)
+{
+    int nLive = hostLiveObjects();
+    vLayOut(1024, 600);
+    HostGdiStats stats = hostGdiStats();
+    EXPECT_EQ(0, stats.nDirtyRelease) << "the form font is deselected before the DC goes back";
+    EXPECT_EQ(0, stats.nBadHandle);
+    EXPECT_EQ(nLive, hostLiveObjects());
+}
+
+TEST_F(FormLayout, LabelTallerThanItsEditSitsAboveIt)
+{
+    hostSetCreatedFontModel(hostFontModel(30, 6, 0, 0));
+    pForm->hFont = hHelvFont(30);
+    vLayOut(1024, 600);
+    // (24 - 30) x 0.5 = -3, plus 0.5 truncated toward zero: -2.
+    EXPECT_EQ(pForm->ptEditPos[Tas].y - 2, pForm->ptLabel[Tas].y);
+}
+
+TEST(TextExtent, NullTextAndFailureKeepTheOldExtent)
+{
+    HDC hdc = hostNewDC();
+    SIZE size = {11, 22};
+    EXPECT_EQ(0, vTextExtent(hdc, NULL, &size));
+    EXPECT_EQ(11, size.cx);
+    EXPECT_EQ(22, size.cy);
+    EXPECT_NE(0, vTextExtent(hdc, "abc", &size));
+    EXPECT_EQ(21, size.cx) << "three characters of the 7-wide default font";
+    EXPECT_EQ(0, vTextExtent(NULL, "abc", &size));
+    EXPECT_EQ(21, size.cx);
+    hostDeleteDC(hdc);
+}
+
+} // namespace

@@ -1,0 +1,272 @@
+// The results block: sample lines, captions, value formats, the prompt for
+// the first missing input, and the rows of a course that cannot be flown.
+#include <string.h>
+
+#include "diagram/recording.h"
+#include "form/results_text.h"
+
+namespace {
+
+class Results : public Recorded {
+protected:
+    void SetUp() override
+    {
+        Recorded::SetUp();
+        // One unit per pixel with y up, as in the diagram; rows 100 units
+        // apart, values from x = 300.
+        SetMapMode(hdc, MM_ISOTROPIC);
+        SetWindowExtEx(hdc, 1000, 1000, NULL);
+        SetViewportExtEx(hdc, 1000, -1000, NULL);
+        SetViewportOrgEx(hdc, 0, 1000, NULL);
+        for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
+            pDiagram->ptLegendMark[nRow] = POINT{10, 1000 - 100 * nRow - 20};
+            pDiagram->ptLegendLabel[nRow] = POINT{100, 1000 - 100 * nRow};
+            pDiagram->ptLegendValue[nRow] = POINT{300, 1000 - 100 * nRow};
+        }
+        pDiagram->nLegendLine = 80;
+        pDiagram->nCharWidth = 5;
+        pDiagram->nCharHeight = 12;
+        pDiagram->ptWindowExt = POINT{1600, 1000};
+        pDiagram->nFormWidthLog = 1200;
+    }
+
+    std::string value(int nRow) const { return textAt(pDiagram->ptLegendValue[nRow]); }
+
+    // The prompt drawn in a word-wrapped box, all its lines joined.
+    std::string prompt(int* pnRow) const
+    {
+        std::string str;
+        for (const HostCall& call : hostCalls(hdc)) {
+            if (call.nKind == HOST_DRAWTEXT) {
+                str = call.strText;
+                for (int nRow = 0; nRow < LEGEND_ROWS; nRow++)
+                    if (call.ptLog[0].x == pDiagram->ptLegendValue[nRow].x &&
+                        call.ptLog[0].y == pDiagram->ptLegendValue[nRow].y)
+                        *pnRow = nRow;
+            }
+        }
+        return str;
+    }
+
+    void vTypeRest(const char* pszVar, const char* pszDev, const char* pszDist, const char* pszFuel)
+    {
+        vType(Variation, pszVar);
+        vType(Deviation, pszDev);
+        vType(Distance, pszDist);
+        vType(FuelFlow, pszFuel);
+    }
+
+    void vPaint()
+    {
+        hostClearCalls(hdc);
+        vPaintResults(hdc);
+    }
+};
+
+TEST_F(Results, NothingEnteredShowsSamplesCaptionsAndTheFirstPrompt)
+{
+    vPaint();
+    std::vector<HostCall> vecLines = calls(HOST_LINE);
+    ASSERT_EQ(3u, vecLines.size());
+    const COLORREF colours[3] = {RGB(0, 0, 255), RGB(0, 255, 0), RGB(255, 0, 0)};
+    for (int nRow = 0; nRow < 3; nRow++) {
+        SCOPED_TRACE(nRow);
+        EXPECT_EQ(colours[nRow], vecLines[nRow].penColor);
+        EXPECT_EQ(PS_SOLID, vecLines[nRow].nPenStyle);
+        EXPECT_EQ(1, vecLines[nRow].nPenWidth);
+        EXPECT_EQ(pDiagram->ptLegendMark[nRow].x, vecLines[nRow].ptLog[0].x);
+        EXPECT_EQ(pDiagram->ptLegendMark[nRow].x + 80, vecLines[nRow].ptLog[1].x);
+        EXPECT_EQ(pDiagram->ptLegendMark[nRow].y, vecLines[nRow].ptLog[1].y);
+    }
+    for (int nRow = 0; nRow < LEGEND_ROWS; nRow++)
+        EXPECT_EQ(pDiagram->pszLegend[nRow], textAt(pDiagram->ptLegendLabel[nRow]));
+    for (int nRow = 0; nRow < LEGEND_ROWS; nRow++)
+        EXPECT_EQ("", value(nRow)) << "no value in row " << nRow;
+    int nRow = -1;
+    EXPECT_EQ(": #### (3. Fluggeschwindigkeit eingeben)", prompt(&nRow));
+    EXPECT_EQ(2, nRow);
+    EXPECT_EQ(0, hostLiveObjects());
+    EXPECT_EQ(0, hostGdiStats().nDeleteSelected);
+}
+
+TEST_F(Results, PromptNamesTheFirstMissingInput)
+{
+    struct {
+        int nMissing;
+        const char* pszPrompt;
+        int nRow;
+    } rows[] = {
+        {Tas, ": #### (3. Fluggeschwindigkeit eingeben)", 2},
+        {WindSpeed, ": #### (4. Windgeschwindigkeit eingeben)", 2},
+        {WindDir, ": #### (5. Windrichtung eingeben)", 2},
+        {TrueCourse, ": #### (6. Bodenrichtung eingeben)", 2},
+        {Variation, ": #### (7. Ortsmissweisung eingeben)", 4},
+        {Deviation, ": #### (8. Kompassablenkung bei 91 [\xB0] eingeben)", 4},
+        {Distance, ": #### (9. Distanz eingeben)", 5},
+        {FuelFlow, ": #### (10. Verbrauch eingeben)", 6},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszPrompt);
+        vTypeTriangle("110", "20", "230", "85");
+        vTypeRest("3W", "2", "69", "12");
+        vType(row.nMissing, "");
+        // Everything after the missing input stays valid, yet nothing of it shows.
+        vPaint();
+        int nRow = -1;
+        EXPECT_EQ(row.pszPrompt, prompt(&nRow));
+        EXPECT_EQ(row.nRow, nRow);
+        EXPECT_EQ(row.nMissing > Distance, value(5) != "") << "time row";
+        EXPECT_EQ("", value(6));
+    }
+}
+
+TEST_F(Results, ValuesOfTheWorkedFlight)
+{
+    vTypeTriangle("110", "20", "230", "85");
+    vTypeRest("3W", "2", "69", "12");
+    vPaint();
+    EXPECT_EQ(":   50 [\xB0]", value(0)) << "the wind blows toward 50";
+    EXPECT_EQ(":   85 [\xB0]", value(1));
+    EXPECT_EQ(":   91 [\xB0]", value(2));
+    EXPECT_EQ(":    6 [\xB0]", value(3));
+    EXPECT_EQ(":   92 [\xB0]", value(4));
+    EXPECT_EQ(": 0:33 [h:min]", value(5));
+    EXPECT_EQ(": 6.6 [l]", value(6));
+    EXPECT_TRUE(calls(HOST_DRAWTEXT).empty()) << "no prompt; places need not be valid";
+}
+
+TEST_F(Results, AnglesAreFoldedForShow)
+{
+    struct {
+        const char *pszWd, *pszTc;
+        const char *pszWind, *pszCourse, *pszWca;
+    } rows[] = {
+        {"90", "0", ":  270 [\xB0]", ":    0 [\xB0]", ":    6 [\xB0]"},
+        {"270", "0", ":   90 [\xB0]", ":    0 [\xB0]", ":   -6 [\xB0]"},
+        {"-90", "-360", ":   90 [\xB0]", ":    0 [\xB0]", ":   -6 [\xB0]"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszWd);
+        vTypeTriangle("100", "10", row.pszWd, row.pszTc);
+        vPaint();
+        EXPECT_EQ(row.pszWind, value(0));
+        EXPECT_EQ(row.pszCourse, value(1));
+        EXPECT_EQ(row.pszWca, value(3));
+    }
+}
+
+TEST_F(Results, TimeFormats)
+{
+    struct {
+        const char* pszDistance; // km at a ground speed of 60 km/h: minutes
+        const char* pszTime;
+    } rows[] = {
+        {"9.4", ": 0:09 [h:min]"},  // 9.4 minutes keep the leading zero
+        {"9.6", ": 0:10 [h:min]"},  // 9.6 prints as 10: no leading zero
+        {"59.7", ": 0:60 [h:min]"}, // not carried into the hours
+        {"63", ": 1:03 [h:min]"},   // 1.05 hours
+        {"600", ": 10:00 [h:min]"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszDistance);
+        vTypeTriangle("60", "0", "0", "0");
+        vTypeRest("0", "0", row.pszDistance, "6");
+        vPaint();
+        EXPECT_EQ(row.pszTime, value(5));
+    }
+    EXPECT_EQ(": 60.0 [l]", value(6));
+}
+
+TEST_F(Results, StandingStillShowsTheFallbacks)
+{
+    vTypeTriangle("50", "50", "0", "0"); // headwind as strong as the airspeed
+    vTypeRest("0", "0", "100", "12");
+    vPaint();
+    EXPECT_EQ(": 999:99 [h:min]", value(5));
+    EXPECT_EQ(": 9999.9 [l]", value(6));
+}
+
+TEST_F(Results, CourseNotFlyableInThisWind)
+{
+    const char* pszNot = ": #### (Kurs bei diesem Wind nicht fliegbar)";
+    vTypeTriangle("50", "100", "0", "0"); // headwind twice the airspeed
+    vTypeRest("0", "0", "100", "12");
+    vPaint();
+    EXPECT_EQ(pszNot, value(5));
+    EXPECT_EQ(pszNot, value(6));
+    EXPECT_NE("", value(2)) << "the heading row is unchanged";
+
+    // Fuel flow missing: the time row says so, the fuel row prompts.
+    vType(FuelFlow, "");
+    vPaint();
+    EXPECT_EQ(pszNot, value(5));
+    int nRow = -1;
+    EXPECT_EQ(": #### (10. Verbrauch eingeben)", prompt(&nRow));
+    EXPECT_EQ(6, nRow);
+
+    // An ordinary flight shows its values.
+    vTypeTriangle("110", "20", "230", "85");
+    vTypeRest("0", "0", "69", "12");
+    vPaint();
+    EXPECT_EQ(": 0:33 [h:min]", value(5));
+    EXPECT_EQ(": 6.6 [l]", value(6));
+}
+
+TEST_F(Results, WrappedPromptStaysInsideItsBox)
+{
+    // Right edge of the client: 2 x 1600 - 1200 - 1000 = 1000; one character less.
+    POINT pt = {300, 800};
+    const char* psz = ": #### (8. Kompassablenkung bei 91 [\xB0] eingeben)";
+    vDrawWrapped(hdc, pt, psz);
+    std::vector<HostCall> vecBox = calls(HOST_DRAWTEXT);
+    ASSERT_EQ(1u, vecBox.size());
+    EXPECT_EQ(300, vecBox[0].ptLog[0].x);
+    EXPECT_EQ(800, vecBox[0].ptLog[0].y);
+    EXPECT_EQ(995, vecBox[0].ptLog[1].x);
+    EXPECT_EQ(-1000, vecBox[0].ptLog[1].y);
+    EXPECT_TRUE(vecBox[0].uFormat & DT_WORDBREAK);
+
+    // A narrow box breaks between words: every word fits, the prompt does not.
+    hostClearCalls(hdc);
+    pDiagram->ptWindowExt.x = 1230; // right edge at 260: box 155 wide from x = 100
+    vDrawWrapped(hdc, POINT{100, 800}, psz);
+    std::vector<HostCall> vecLines = calls(HOST_WRAPPED_LINE);
+    ASSERT_GT(vecLines.size(), 1u);
+    std::string strJoined;
+    int nLine = 0;
+    for (const HostCall& line : vecLines) {
+        SIZE size;
+        ASSERT_TRUE(GetTextExtentPoint32A(hdc, line.strText.data(), (int)line.strText.size(), &size));
+        EXPECT_LE(size.cx, 155) << line.strText;
+        EXPECT_EQ(100, line.ptLog[0].x);
+        EXPECT_EQ(800 - size.cy * nLine++, line.ptLog[0].y) << "lines run downward";
+        strJoined += (strJoined.empty() ? "" : " ") + line.strText;
+    }
+    EXPECT_EQ(psz, strJoined);
+
+    struct {
+        const char* pszName;
+        int nExtX, nFormLog;
+        POINT pt;
+    } rows[] = {
+        {"on the bottom edge", 1600, 1200, {300, -1000}},
+        {"below the bottom edge", 1600, 1200, {300, -1200}},
+        {"no width left", 1600, 1200, {995, 0}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        hostClearCalls(hdc);
+        pDiagram->ptWindowExt.x = row.nExtX;
+        pDiagram->nFormWidthLog = row.nFormLog;
+        vDrawWrapped(hdc, row.pt, psz);
+        EXPECT_TRUE(hostCalls(hdc).empty());
+    }
+    hostClearCalls(hdc);
+    vDrawWrapped(hdc, POINT{300, -999}, psz);
+    EXPECT_EQ(1u, calls(HOST_DRAWTEXT).size()) << "one unit above the bottom edge is enough";
+    vDrawWrapped(hdc, POINT{300, 0}, "");
+    vDrawWrapped(hdc, POINT{300, 0}, NULL);
+    EXPECT_EQ(1u, calls(HOST_DRAWTEXT).size());
+}
+
+} // namespace
