@@ -1,0 +1,39 @@
+// Every end-to-end test runs the program in its own fresh working directory.
+#ifndef KL_TESTS_E2E_FIXTURE_H
+#define KL_TESTS_E2E_FIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include "session.h"
+
+class E2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(strProgramPath().empty()) << "KL_KURSLOTSE_EXE names the program under test";
+        strDir = strNewTempDir();
+    }
+    void TearDown() override
+    {
+        app.vKill();
+        vRemoveTree(strDir);
+    }
+    // Starts the program; fails the test when no main window appears.
+    void vStart(void) { ASSERT_TRUE(app.bStart(strDir)) << "kurslotse.exe did not start"; }
+    // Focus in the program's thread, as an input id (-1: none of the edits).
+    int nFocusedEdit(void)
+    {
+        HWND h = hFocusIn(app.hMain);
+        for (int i = 0; i < 10; i++)
+            if (h != NULL && h == app.hEdit(i))
+                return i;
+        return -1;
+    }
+    // Brings the main window to the foreground so that keys reach it.
+    void vActivate(void) { SetForegroundWindow(app.hMain); }
+
+    std::string strDir;
+    Session app;
+};
+
+#endif

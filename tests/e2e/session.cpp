@@ -1,0 +1,310 @@
+#include "session.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <time.h>
+
+#include "shell/main.h"
+#include "shell/resource.h"
+
+bool bWaitFor(const std::function<bool()>& bDone, DWORD nTimeoutMs)
+{
+    DWORD dwStart = GetTickCount();
+    while (!bDone()) {
+        if (GetTickCount() - dwStart > nTimeoutMs)
+            return bDone();
+        Sleep(10);
+    }
+    return true;
+}
+
+std::string strProgramPath(const char* pszEnvName)
+{
+    const char* psz = getenv(pszEnvName);
+    std::string str = psz ? psz : "";
+    // A Unix path reaches Windows through Wine's drive Z:.
+    if (!str.empty() && str[0] == '/') {
+        str = "Z:" + str;
+        for (char& c : str)
+            if (c == '/')
+                c = '\\';
+    }
+    return str;
+}
+
+std::string strNewTempDir(void)
+{
+    char szBase[MAX_PATH];
+    char szFile[MAX_PATH];
+    GetTempPathA(MAX_PATH, szBase);
+    GetTempFileNameA(szBase, "kle", 0, szFile);
+    DeleteFileA(szFile);
+    CreateDirectoryA(szFile, NULL);
+    return szFile;
+}
+
+void vRemoveTree(const std::string& strDir)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((strDir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string strName = fd.cFileName;
+            if (strName != "." && strName != "..")
+                DeleteFileA((strDir + "\\" + strName).c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(strDir.c_str());
+}
+
+bool bFileExists(const std::string& strPath) { return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string strReadFile(const std::string& strPath)
+{
+    std::string str;
+    FILE* p = fopen(strPath.c_str(), "rb");
+    if (p == NULL)
+        return str;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof(buf), p)) > 0)
+        str.append(buf, n);
+    fclose(p);
+    return str;
+}
+
+void vWriteFile(const std::string& strPath, const std::string& strBytes)
+{
+    FILE* p = fopen(strPath.c_str(), "wb");
+    if (p == NULL)
+        return;
+    fwrite(strBytes.data(), 1, strBytes.size(), p);
+    fclose(p);
+}
+
+// Days from 1 January of year 0 (proleptic Gregorian) to the date given.
+static long nDayNumber(int y, int m, int d)
+{
+    if (m <= 2) {
+        y -= 1;
+        m += 12;
+    }
+    return 365L * y + y / 4 - y / 100 + y / 400 + (153 * (m - 3) + 2) / 5 + d;
+}
+
+bool bReminderDueOn(int nYear, int nMonth, int nDay)
+{
+    long nDays = nDayNumber(nYear, nMonth, nDay) - nDayNumber(2013, 3, 27);
+    return nDays > 310 && nDay % 2 == 1;
+}
+
+bool bReminderDueToday(void)
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return bReminderDueOn(st.wYear, st.wMonth, st.wDay);
+}
+
+struct FindData {
+    DWORD dwPid;
+    const char* pszClass;
+    const char* pszTitle;
+    HWND hFound;
+};
+
+static BOOL CALLBACK bFindProc(HWND hWnd, LPARAM lParam)
+{
+    FindData* p = (FindData*)lParam;
+    DWORD dwPid = 0;
+    GetWindowThreadProcessId(hWnd, &dwPid);
+    char szClass[256] = "";
+    char szTitle[256] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+    if (dwPid == p->dwPid && strcmp(szClass, p->pszClass) == 0 && strcmp(szTitle, p->pszTitle) == 0 &&
+        IsWindowVisible(hWnd)) {
+        p->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND hFindTopWindow(DWORD dwPid, const char* pszClass, const char* pszTitle)
+{
+    FindData d = {dwPid, pszClass, pszTitle, NULL};
+    EnumWindows(bFindProc, (LPARAM)&d);
+    return d.hFound;
+}
+
+HWND hFocusIn(HWND hWnd)
+{
+    GUITHREADINFO gti;
+    memset(&gti, 0, sizeof(gti));
+    gti.cbSize = sizeof(gti);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(hWnd, NULL), &gti))
+        return NULL;
+    return gti.hwndFocus;
+}
+
+std::string strTextOf(HWND hWnd)
+{
+    char sz[1024] = "";
+    SendMessageA(hWnd, WM_GETTEXT, sizeof(sz), (LPARAM)sz);
+    return sz;
+}
+
+void vSetText(HWND hWnd, const std::string& str) { SendMessageA(hWnd, WM_SETTEXT, 0, (LPARAM)str.c_str()); }
+
+static void vKeyEvent(WORD wVk, bool bUp)
+{
+    INPUT in;
+    memset(&in, 0, sizeof(in));
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = wVk;
+    in.ki.wScan = (WORD)MapVirtualKeyA(wVk, 0);
+    in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof(in));
+}
+
+void vPressKey(WORD wVk, bool bShift)
+{
+    if (bShift)
+        vKeyEvent(VK_SHIFT, false);
+    vKeyEvent(wVk, false);
+    vKeyEvent(wVk, true);
+    if (bShift)
+        vKeyEvent(VK_SHIFT, true);
+}
+
+void vTypeText(const std::string& str)
+{
+    for (char c : str) {
+        SHORT s = VkKeyScanA(c);
+        vPressKey(LOBYTE(s), (HIBYTE(s) & 1) != 0);
+    }
+}
+
+Shot shotOf(HWND hWnd)
+{
+    Shot shot;
+    RECT rc;
+    GetClientRect(hWnd, &rc);
+    shot.nWidth = rc.right;
+    shot.nHeight = rc.bottom;
+    if (shot.nWidth <= 0 || shot.nHeight <= 0)
+        return shot;
+    HDC hdcWin = GetDC(hWnd);
+    HDC hdcMem = CreateCompatibleDC(hdcWin);
+    BITMAPINFO bi;
+    memset(&bi, 0, sizeof(bi));
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = shot.nWidth;
+    bi.bmiHeader.biHeight = -shot.nHeight; // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    HBITMAP hbm = CreateDIBSection(hdcMem, &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HGDIOBJ hOld = SelectObject(hdcMem, hbm);
+    BitBlt(hdcMem, 0, 0, shot.nWidth, shot.nHeight, hdcWin, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD* p = (const DWORD*)pBits;
+    shot.vecPixels.assign(p, p + (size_t)shot.nWidth * shot.nHeight);
+    for (DWORD& dw : shot.vecPixels)
+        dw &= 0xFFFFFF;
+    SelectObject(hdcMem, hOld);
+    DeleteObject(hbm);
+    DeleteDC(hdcMem);
+    ReleaseDC(hWnd, hdcWin);
+    return shot;
+}
+
+bool bSaveBmp(const Shot& shot, const std::string& strPath)
+{
+    BITMAPFILEHEADER bf;
+    BITMAPINFOHEADER bi;
+    memset(&bf, 0, sizeof(bf));
+    memset(&bi, 0, sizeof(bi));
+    DWORD dwBytes = (DWORD)shot.vecPixels.size() * 4;
+    bf.bfType = 0x4D42; // "BM"
+    bf.bfOffBits = sizeof(bf) + sizeof(bi);
+    bf.bfSize = bf.bfOffBits + dwBytes;
+    bi.biSize = sizeof(bi);
+    bi.biWidth = shot.nWidth;
+    bi.biHeight = -shot.nHeight;
+    bi.biPlanes = 1;
+    bi.biBitCount = 32;
+    bi.biCompression = BI_RGB;
+    FILE* p = fopen(strPath.c_str(), "wb");
+    if (p == NULL)
+        return false;
+    fwrite(&bf, sizeof(bf), 1, p);
+    fwrite(&bi, sizeof(bi), 1, p);
+    fwrite(shot.vecPixels.data(), 4, shot.vecPixels.size(), p);
+    fclose(p);
+    return true;
+}
+
+HWND Session::hUnitBox(int id) const { return GetDlgItem(hMain, IDC_UNIT_BASE + id); }
+
+bool Session::bStart(const std::string& strWorkDir, const char* pszEnvExtra)
+{
+    strDir = strWorkDir;
+    std::string strExe = strProgramPath();
+    STARTUPINFOA si;
+    memset(&si, 0, sizeof(si));
+    si.cb = sizeof(si);
+    std::string strCmd = "\"" + strExe + "\"";
+    // An extra environment entry ("NAME=value") for this child only.
+    if (pszEnvExtra != NULL)
+        putenv(pszEnvExtra);
+    BOOL bOk = CreateProcessA(strExe.c_str(), &strCmd[0], NULL, NULL, FALSE, 0, NULL, strDir.c_str(), &si, &pi);
+    if (pszEnvExtra != NULL) {
+        std::string strUnset = std::string(pszEnvExtra).substr(0, std::string(pszEnvExtra).find('=') + 1);
+        putenv(strUnset.c_str());
+    }
+    if (!bOk)
+        return false;
+    WaitForInputIdle(pi.hProcess, kStartTimeoutMs);
+    bWaitFor([&] { return (hMain = hFindTopWindow(pi.dwProcessId, KL_MAIN_TITLE, KL_MAIN_TITLE)) != NULL; },
+             kStartTimeoutMs);
+    if (hMain == NULL)
+        return false;
+    // When due, the reminder comes up right after the first paint; it must be
+    // closed before anything else can be done.
+    HWND hDlg = NULL;
+    auto bDialog = [&] { return (hDlg = hFindTopWindow(pi.dwProcessId, "#32770", "Versions-Info")) != NULL; };
+    bReminderSeen = bReminderDueToday() ? bWaitFor(bDialog) : bDialog();
+    if (hDlg != NULL) {
+        {
+            SendMessageA(GetDlgItem(hDlg, IDC_VERSION_OK), BM_CLICK, 0, 0);
+            bWaitFor([&] { return !IsWindow(hDlg); });
+        }
+    }
+    return true;
+}
+
+long Session::nWaitExit(DWORD nTimeoutMs)
+{
+    if (pi.hProcess == NULL)
+        return -1;
+    if (WaitForSingleObject(pi.hProcess, nTimeoutMs) != WAIT_OBJECT_0)
+        return -1;
+    DWORD dwCode = 0;
+    GetExitCodeProcess(pi.hProcess, &dwCode);
+    return (long)dwCode;
+}
+
+void Session::vKill(void)
+{
+    if (pi.hProcess == NULL)
+        return;
+    if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, kWaitTimeoutMs);
+    }
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    pi = PROCESS_INFORMATION();
+}

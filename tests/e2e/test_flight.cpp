@@ -1,0 +1,204 @@
+// A whole flight typed into the real window: the diagram must show the wind
+// triangle where the calculation puts it. The painted results text is read
+// back by OCR from the screenshots saved here (ocr_check.sh).
+#include <math.h>
+
+#include <algorithm>
+
+#include "e2e_fixture.h"
+#include "shell/resource.h"
+
+namespace {
+
+const DWORD kBlue = 0x0000FF;
+const DWORD kGreen = 0x00FF00;
+const DWORD kRed = 0xFF0000;
+const DWORD kGrey = 0xB2B2B2; // 0.7 of full intensity
+const DWORD kYellow = 0xFFFF00;
+
+// Where the compass rose lands on screen. Its centre column follows from
+// the mapping alone: the logical origin sits half the client height right of
+// the form panel (whose width is seen in the pixels). Along that column the
+// north and south ticks are the two long black runs; they give the centre
+// row, the radius and the tick length, whatever size the fonts came out.
+struct Geometry {
+    int nCentreX = 0;
+    int nCentreY = 0;
+    int nVectorLen = 0; // pixels: radius less one tick, the longest vector
+    POINT ptAt(double dDir, double dLen) const
+    {
+        POINT pt = {(LONG)lround(nCentreX + cos(dRad(90 - dDir)) * dLen),
+                    (LONG)lround(nCentreY - sin(dRad(90 - dDir)) * dLen)};
+        return pt;
+    }
+    static double dRad(double dDeg) { return dDeg * 3.141592654 / 180.0; }
+};
+
+int nFormWidthSeen(const Shot& shot)
+{
+    int y = shot.nHeight - 3; // below the last input row
+    int x = 1;
+    while (x < shot.nWidth && shot.dwAt(x, y) == kYellow)
+        x++;
+    return x;
+}
+
+bool bGeometry(const Shot& shot, Geometry* pGeo)
+{
+    int nForm = nFormWidthSeen(shot);
+    if (shot.nWidth - nForm < shot.nHeight) // a landscape panel is assumed
+        return false;
+    int x = nForm + shot.nHeight / 2;
+    struct Run {
+        int y0, y1;
+    };
+    std::vector<Run> vecRuns;
+    for (int y = 0; y < shot.nHeight; y++) {
+        // The pen may fall on either neighbouring column.
+        bool bBlack = shot.dwAt(x, y) == 0 || shot.dwAt(x - 1, y) == 0 || shot.dwAt(x + 1, y) == 0;
+        if (!bBlack)
+            continue;
+        if (!vecRuns.empty() && vecRuns.back().y1 == y - 1)
+            vecRuns.back().y1 = y;
+        else
+            vecRuns.push_back({y, y});
+    }
+    int nLongest = 0;
+    for (const Run& r : vecRuns)
+        nLongest = std::max(nLongest, r.y1 - r.y0 + 1);
+    const Run* pTop = NULL;
+    const Run* pBottom = NULL;
+    for (const Run& r : vecRuns) {
+        if ((r.y1 - r.y0 + 1) * 10 < nLongest * 7)
+            continue;
+        if (pTop == NULL)
+            pTop = &r;
+        pBottom = &r;
+    }
+    if (pTop == NULL || pTop == pBottom)
+        return false;
+    pGeo->nCentreX = x;
+    pGeo->nCentreY = (pTop->y0 + pBottom->y1) / 2;
+    int nRadius = (pBottom->y1 - pTop->y0) / 2;
+    int nTick = ((pTop->y1 - pTop->y0) + (pBottom->y1 - pBottom->y0)) / 2;
+    pGeo->nVectorLen = nRadius - nTick;
+    return pGeo->nVectorLen > 20;
+}
+
+// Share of points along the segment (at 25% to 75% of its length) that
+// have the colour within two pixels.
+double dColourAlong(const Shot& shot, POINT pt0, POINT pt1, DWORD dwColour)
+{
+    int nFound = 0;
+    const int nSamples = 11;
+    for (int i = 0; i < nSamples; i++) {
+        double t = 0.25 + 0.5 * i / (nSamples - 1);
+        POINT pt = {(LONG)lround(pt0.x + (pt1.x - pt0.x) * t), (LONG)lround(pt0.y + (pt1.y - pt0.y) * t)};
+        bool bHit = false;
+        for (int dy = -2; dy <= 2 && !bHit; dy++)
+            for (int dx = -2; dx <= 2 && !bHit; dx++) {
+                int x = pt.x + dx;
+                int y = pt.y + dy;
+                bHit = x >= 0 && y >= 0 && x < shot.nWidth && y < shot.nHeight && shot.dwAt(x, y) == dwColour;
+            }
+        nFound += bHit;
+    }
+    return (double)nFound / nSamples;
+}
+
+bool bSameDiagram(const Shot& a, const Shot& b)
+{
+    if (a.nWidth != b.nWidth || a.nHeight != b.nHeight)
+        return false;
+    int x0 = nFormWidthSeen(a);
+    for (int y = 0; y < a.nHeight; y++)
+        for (int x = x0; x < a.nWidth; x++)
+            if (a.dwAt(x, y) != b.dwAt(x, y))
+                return false;
+    return true;
+}
+
+// Waits until the diagram panel has changed and then stayed still.
+Shot shotWhenSettled(HWND hWnd, const Shot& shotBefore)
+{
+    Shot shot = shotOf(hWnd);
+    bWaitFor([&] {
+        shot = shotOf(hWnd);
+        return !bSameDiagram(shot, shotBefore);
+    });
+    for (;;) {
+        Sleep(300);
+        Shot shotNext = shotOf(hWnd);
+        if (bSameDiagram(shotNext, shot))
+            return shotNext;
+        shot = shotNext;
+    }
+}
+
+void vSaveForOcr(const Shot& shot, const char* pszName)
+{
+    std::string strDir = strProgramPath("KL_E2E_SHOTS");
+    if (!strDir.empty())
+        bSaveBmp(shot, strDir + "\\" + pszName);
+}
+
+TEST_F(E2eTest, FullFlightDrawsTheWindTriangle)
+{
+    vStart();
+    Shot shotStart = shotOf(app.hMain);
+    vSaveForOcr(shotStart, "start.bmp");
+
+    // The wind speed in km/h, picked as a user's mouse pick does.
+    HWND hBox = app.hUnitBox(3);
+    SendMessageA(hBox, CB_SETCURSEL, 0, 0);
+    SendMessageA(app.hMain, WM_COMMAND, MAKEWPARAM(IDC_UNIT_BASE + 3, CBN_SELCHANGE), (LPARAM)hBox);
+    EXPECT_EQ("[km/h]", strTextOf(hBox));
+
+    vActivate();
+    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == 2; }));
+    const char* kTyped[] = {"110", "20", "230", "85", "3W", "2", "69", "12"};
+    for (int i = 0; i < 8; i++) {
+        vTypeText(kTyped[i]);
+        if (i < 7)
+            vPressKey(VK_TAB);
+    }
+    for (int i = 0; i < 8; i++)
+        EXPECT_TRUE(bWaitFor([&] { return strTextOf(app.hEdit(2 + i)) == kTyped[i]; }))
+            << "edit " << 2 + i << " holds «" << strTextOf(app.hEdit(2 + i)) << "»";
+
+    // The last key is in: the one repaint that shows the whole flight follows.
+    Shot shot = shotWhenSettled(app.hMain, shotOf(app.hMain));
+    vSaveForOcr(shot, "flight.bmp");
+
+    Geometry geo;
+    ASSERT_TRUE(bGeometry(shot, &geo)) << "no compass rose found";
+    printf("compass centre (%d, %d), longest vector %d pixels\n", geo.nCentreX, geo.nCentreY, geo.nVectorLen);
+    // The solver's answer for these inputs: heading 90.986068, ground speed
+    // 125.783242 km/h (the longest vector); the wind blows toward 50.
+    const double dTh = 90.986068, dGs = 125.783242, dTc = 85, dWt = 50;
+    const double L = geo.nVectorLen;
+    const double dLenTas = L * 110 / dGs;
+    const double dLenWs = L * 20 / dGs;
+    const POINT ptC = {geo.nCentreX, geo.nCentreY};
+    const POINT ptWind = geo.ptAt(dWt, dLenWs);
+    const POINT ptGround = geo.ptAt(dTc, L);
+    struct Segment {
+        const char* pszName;
+        POINT pt0, pt1;
+        DWORD dwColour;
+        double dNeed; // dotted lines are half gaps
+    } kSegments[] = {
+        {"blue wind vector", ptC, ptWind, kBlue, 0.8},
+        {"blue dotted wind extension", ptWind, geo.ptAt(dWt, L), kBlue, 0.3},
+        {"green ground vector", ptC, ptGround, kGreen, 0.8},
+        {"red heading vector", ptC, geo.ptAt(dTh, dLenTas), kRed, 0.8},
+        {"red dotted heading extension", geo.ptAt(dTh, dLenTas), geo.ptAt(dTh, L), kRed, 0.3},
+        {"grey closing side", ptWind, ptGround, kGrey, 0.8},
+    };
+    for (const Segment& s : kSegments)
+        EXPECT_GE(dColourAlong(shot, s.pt0, s.pt1, s.dwColour), s.dNeed) << s.pszName;
+    // Nothing red where a heading on the wrong side of the course would be.
+    EXPECT_LT(dColourAlong(shot, ptC, geo.ptAt(2 * dTc - dTh - 10, dLenTas), kRed), 0.2);
+}
+
+} // namespace

@@ -1,0 +1,195 @@
+// Keyboard and mouse-equivalent input on the real window: Tab order, unit
+// switches, the delayed redraw, over-long and garbage input, the Info dialog.
+#include <stdint.h>
+
+#include "e2e_fixture.h"
+#include "shell/resource.h"
+
+namespace {
+
+// Picks a unit as a user's mouse pick does: the selection changes, then the
+// box tells its parent.
+void vPickUnit(const Session& app, int id, int nChoice)
+{
+    HWND hBox = app.hUnitBox(id);
+    SendMessageA(hBox, CB_SETCURSEL, (WPARAM)nChoice, 0);
+    SendMessageA(app.hMain, WM_COMMAND, MAKEWPARAM(IDC_UNIT_BASE + id, CBN_SELCHANGE), (LPARAM)hBox);
+}
+
+TEST_F(E2eTest, TabAndShiftTabCycleOverTheTenEdits)
+{
+    vStart();
+    vActivate();
+    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == 2; }));
+    // Forward from the airspeed: 3 ... 9, then around to 0, 1, 2.
+    for (int n = 1; n <= 10; n++) {
+        int nExpected = (2 + n) % 10;
+        vPressKey(VK_TAB);
+        EXPECT_TRUE(bWaitFor([&] { return nFocusedEdit() == nExpected; }))
+            << "Tab number " << n << ": focus in " << nFocusedEdit() << ", expected " << nExpected;
+    }
+    // Backward: 1, 0, then around to 9, 8, ...
+    for (int n = 1; n <= 10; n++) {
+        int nExpected = (2 - n + 20) % 10;
+        vPressKey(VK_TAB, true);
+        EXPECT_TRUE(bWaitFor([&] { return nFocusedEdit() == nExpected; }))
+            << "Shift+Tab number " << n << ": focus in " << nFocusedEdit() << ", expected " << nExpected;
+    }
+    // The Tab keys left no characters behind.
+    for (int i = 0; i < 10; i++)
+        EXPECT_EQ("", strTextOf(app.hEdit(i))) << "edit " << i;
+}
+
+TEST_F(E2eTest, UnitSwitchConvertsTheTypedNumber)
+{
+    vStart();
+    vActivate();
+    vTypeText("110");
+    ASSERT_TRUE(bWaitFor([&] { return strTextOf(app.hEdit(2)) == "110"; }));
+    vPickUnit(app, 2, 1);
+    EXPECT_EQ("59.4595", strTextOf(app.hEdit(2)));
+    EXPECT_EQ("[kt]", strTextOf(app.hUnitBox(2)));
+    vPickUnit(app, 2, 0);
+    EXPECT_EQ("110", strTextOf(app.hEdit(2)));
+    EXPECT_EQ("[km/h]", strTextOf(app.hUnitBox(2)));
+}
+
+// A hash of the diagram panel's pixels (right of the yellow form panel).
+uint64_t nPanelHash(HWND hWnd)
+{
+    Shot shot = shotOf(hWnd);
+    if (shot.nWidth == 0)
+        return 0;
+    int x0 = shot.nWidth / 3; // safely right of the form panel
+    uint64_t n = 1469598103934665603ULL;
+    for (int y = 0; y < shot.nHeight; y++)
+        for (int x = x0; x < shot.nWidth; x++)
+            n = (n ^ shot.dwAt(x, y)) * 1099511628211ULL;
+    return n;
+}
+
+TEST_F(E2eTest, FiveKeysAt200msRepaintTheDiagramOnce)
+{
+    vStart();
+    vActivate();
+    // Into the departure edit: every letter would change the route line.
+    vPressKey(VK_TAB, true);
+    vPressKey(VK_TAB, true);
+    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == 0; }));
+    uint64_t nLast = nPanelHash(app.hMain);
+    DWORD dwLastChange = 0;
+    DWORD dwLastKey = 0;
+    int nEpisodes = 0;
+    DWORD dwStart = GetTickCount();
+    const char* pszWord = "Ahorn";
+    int nTyped = 0;
+    // Watch the panel while typing one letter every 200 ms and 2 s after.
+    while (GetTickCount() - dwStart < 3000) {
+        DWORD dwNow = GetTickCount();
+        if (nTyped < 5 && dwNow - dwStart >= (DWORD)nTyped * 200) {
+            vTypeText(std::string(1, pszWord[nTyped]));
+            dwLastKey = GetTickCount();
+            nTyped++;
+        }
+        uint64_t n = nPanelHash(app.hMain);
+        if (n != nLast) {
+            // Changes closer together than 150 ms are one repaint seen midway.
+            if (dwLastChange == 0 || dwNow - dwLastChange > 150) {
+                nEpisodes++;
+                if (nEpisodes == 1) {
+                    DWORD dwDelay = dwNow - dwLastKey;
+                    EXPECT_EQ(5, nTyped) << "repainted before the last key";
+                    EXPECT_GE(dwDelay, 500u) << "repainted too soon after the last key";
+                    EXPECT_LE(dwDelay, 1500u) << "repainted too late after the last key";
+                }
+            }
+            dwLastChange = dwNow;
+            nLast = n;
+        }
+        Sleep(5);
+    }
+    EXPECT_EQ("Ahorn", strTextOf(app.hEdit(0)));
+    EXPECT_EQ(1, nEpisodes) << "diagram repaints while and after typing five letters";
+}
+
+// What the user typed into the others stays; only the edited input changes.
+TEST_F(E2eTest, OverlongAndGarbageInputChangeOnlyThatInput)
+{
+    vStart();
+    const char* kValues[10] = {"Ahorn", "Birke", "110", "20", "230", "85", "3W", "2", "69", "12"};
+    for (int i = 0; i < 10; i++)
+        vSetText(app.hEdit(i), kValues[i]);
+    vActivate();
+    // 300 characters typed into the destination: the edit takes what fits.
+    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == 2; }));
+    vPressKey(VK_TAB, true);
+    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == 1; }));
+    vTypeText(std::string(300, 'x'));
+    ASSERT_TRUE(bWaitFor([&] {
+        DWORD_PTR dw;
+        return SendMessageTimeoutA(app.hMain, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &dw) != 0 &&
+               strTextOf(app.hEdit(1)).size() > 5;
+    }));
+    Sleep(300); // the last keys are still on their way
+    std::string strDest = strTextOf(app.hEdit(1));
+    EXPECT_LE(strDest.size(), 254u);
+    EXPECT_NE(std::string::npos, strDest.find("Birke")) << strDest;
+
+    // Garbage pasted over the airspeed: control characters and bytes above 127.
+    const char kGarbage[] = "\x01\x02\x1b\x7f\x80\xe4\xfc\xdf\xff 1\t2";
+    ASSERT_TRUE(OpenClipboard(NULL));
+    EmptyClipboard();
+    HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE, sizeof(kGarbage));
+    memcpy(GlobalLock(hMem), kGarbage, sizeof(kGarbage));
+    GlobalUnlock(hMem);
+    SetClipboardData(CF_TEXT, hMem);
+    CloseClipboard();
+    SendMessageA(app.hEdit(2), EM_SETSEL, 0, -1);
+    SendMessageA(app.hEdit(2), WM_PASTE, 0, 0);
+    EXPECT_NE("110", strTextOf(app.hEdit(2)));
+
+    for (int i = 0; i < 10; i++) {
+        if (i == 1 || i == 2)
+            continue;
+        EXPECT_EQ(kValues[i], strTextOf(app.hEdit(i))) << "input " << i;
+    }
+    EXPECT_EQ("[km/h]", strTextOf(app.hUnitBox(2)));
+    EXPECT_EQ("[kt]", strTextOf(app.hUnitBox(3)));
+    // Still alive and ends normally, writing its settings.
+    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
+    EXPECT_EQ(0, app.nWaitExit());
+    EXPECT_TRUE(bFileExists(app.strSettingsPath()));
+}
+
+// The Info dialog's texts, as the program's own code page gives them.
+TEST_F(E2eTest, InfoDialogOpensAndClosesWithEscapeAndOk)
+{
+    vStart();
+    for (int nWay = 0; nWay < 2; nWay++) {
+        SCOPED_TRACE(nWay == 0 ? "Escape" : "OK");
+        // As the menu sends it: the dialog is modal, so post, don't send.
+        PostMessageA(app.hMain, WM_COMMAND, IDM_INFO, 0);
+        HWND hDlg = NULL;
+        ASSERT_TRUE(bWaitFor([&] { return (hDlg = hFindTopWindow(app.pi.dwProcessId, "#32770", "Info")) != NULL; }));
+        EXPECT_EQ("OK", strTextOf(GetDlgItem(hDlg, IDC_INFO_OK)));
+        EXPECT_EQ("Kurslotse 2007 (Version: 2007.e)", strTextOf(GetDlgItem(hDlg, IDC_INFO_TITLE)));
+        EXPECT_EQ("Unterst\xFCtzung bei der Vorbereitung von Motorfl\xFC" "gen.",
+                  strTextOf(GetDlgItem(hDlg, IDC_INFO_GOAL)));
+        EXPECT_EQ("Gew\xE4hrleistung:", strTextOf(GetDlgItem(hDlg, IDC_INFO_WARRANTY_HEAD)));
+        EXPECT_EQ("Bugs, Kritik, W\xFCnsche:", strTextOf(GetDlgItem(hDlg, IDC_INFO_FEEDBACK_HEAD)));
+        EXPECT_EQ("http://kurslotse.example.org", strTextOf(GetDlgItem(hDlg, IDC_INFO_URL)));
+        EXPECT_FALSE(IsWindowEnabled(app.hMain)) << "the dialog is modal";
+        if (nWay == 0) {
+            SetForegroundWindow(hDlg);
+            vPressKey(VK_ESCAPE);
+        } else {
+            SendMessageA(GetDlgItem(hDlg, IDC_INFO_OK), BM_CLICK, 0, 0);
+        }
+        EXPECT_TRUE(bWaitFor([&] { return !IsWindow(hDlg); }));
+        EXPECT_TRUE(bWaitFor([&] { return IsWindowEnabled(app.hMain) != 0; }));
+    }
+    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
+    EXPECT_EQ(0, app.nWaitExit());
+}
+
+} // namespace
