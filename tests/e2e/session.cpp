@@ -185,13 +185,11 @@ void vTypeText(const std::string& str)
     }
 }
 
-Shot shotOf(HWND hWnd)
+static Shot shotFromDc(HWND hWnd, int x0, int y0, int cx, int cy)
 {
     Shot shot;
-    RECT rc;
-    GetClientRect(hWnd, &rc);
-    shot.nWidth = rc.right;
-    shot.nHeight = rc.bottom;
+    shot.nWidth = cx;
+    shot.nHeight = cy;
     if (shot.nWidth <= 0 || shot.nHeight <= 0)
         return shot;
     HDC hdcWin = GetDC(hWnd);
@@ -207,7 +205,7 @@ Shot shotOf(HWND hWnd)
     void* pBits = NULL;
     HBITMAP hbm = CreateDIBSection(hdcMem, &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
     HGDIOBJ hOld = SelectObject(hdcMem, hbm);
-    BitBlt(hdcMem, 0, 0, shot.nWidth, shot.nHeight, hdcWin, 0, 0, SRCCOPY);
+    BitBlt(hdcMem, 0, 0, shot.nWidth, shot.nHeight, hdcWin, x0, y0, SRCCOPY);
     GdiFlush();
     const DWORD* p = (const DWORD*)pBits;
     shot.vecPixels.assign(p, p + (size_t)shot.nWidth * shot.nHeight);
@@ -218,6 +216,28 @@ Shot shotOf(HWND hWnd)
     DeleteDC(hdcMem);
     ReleaseDC(hWnd, hdcWin);
     return shot;
+}
+
+Shot shotOf(HWND hWnd)
+{
+    RECT rc;
+    GetClientRect(hWnd, &rc);
+    return shotFromDc(hWnd, 0, 0, rc.right, rc.bottom);
+}
+
+Shot shotOfScreen(const RECT& rc) { return shotFromDc(NULL, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top); }
+
+Shot shotCrop(const Shot& shot, int x0, int y0)
+{
+    Shot part;
+    if (x0 < 0 || y0 < 0 || x0 >= shot.nWidth || y0 >= shot.nHeight)
+        return part;
+    part.nWidth = shot.nWidth - x0;
+    part.nHeight = shot.nHeight - y0;
+    for (int y = y0; y < shot.nHeight; y++)
+        for (int x = x0; x < shot.nWidth; x++)
+            part.vecPixels.push_back(shot.dwAt(x, y));
+    return part;
 }
 
 bool bSaveBmp(const Shot& shot, const std::string& strPath)

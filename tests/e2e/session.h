@@ -53,6 +53,10 @@ struct Shot {
     DWORD dwAt(int x, int y) const { return vecPixels[(size_t)y * nWidth + x]; }
 };
 Shot shotOf(HWND hWnd);
+// A rectangle of the screen (for the menu bar, outside the client area).
+Shot shotOfScreen(const RECT& rc);
+// The part of a shot from (x0, y0) to its right and bottom edges.
+Shot shotCrop(const Shot& shot, int x0, int y0);
 bool bSaveBmp(const Shot& shot, const std::string& strPath);
 
 // One run of the program in its own working directory.

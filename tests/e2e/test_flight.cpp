@@ -25,6 +25,7 @@ struct Geometry {
     int nCentreX = 0;
     int nCentreY = 0;
     int nVectorLen = 0; // pixels: radius less one tick, the longest vector
+    int nRoseBottom = 0; // lowest row of the circle
     POINT ptAt(double dDir, double dLen) const
     {
         POINT pt = {(LONG)lround(nCentreX + cos(dRad(90 - dDir)) * dLen),
@@ -82,6 +83,7 @@ bool bGeometry(const Shot& shot, Geometry* pGeo)
     int nRadius = (pBottom->y1 - pTop->y0) / 2;
     int nTick = ((pTop->y1 - pTop->y0) + (pBottom->y1 - pBottom->y0)) / 2;
     pGeo->nVectorLen = nRadius - nTick;
+    pGeo->nRoseBottom = pBottom->y1;
     return pGeo->nVectorLen > 20;
 }
 
@@ -135,11 +137,29 @@ Shot shotWhenSettled(HWND hWnd, const Shot& shotBefore)
     }
 }
 
+// For the OCR check: the results block, that is the diagram panel below the
+// compass rose.
 void vSaveForOcr(const Shot& shot, const char* pszName)
 {
     std::string strDir = strProgramPath("KL_E2E_SHOTS");
-    if (!strDir.empty())
-        bSaveBmp(shot, strDir + "\\" + pszName);
+    Geometry geo;
+    if (strDir.empty() || !bGeometry(shot, &geo))
+        return;
+    bSaveBmp(shotCrop(shot, nFormWidthSeen(shot) + 1, geo.nRoseBottom + 2), strDir + "\\" + pszName);
+}
+
+// The menu bar sits between the window's top and its client area.
+void vSaveMenuBarForOcr(HWND hWnd)
+{
+    std::string strDir = strProgramPath("KL_E2E_SHOTS");
+    if (strDir.empty())
+        return;
+    POINT pt = {0, 0};
+    ClientToScreen(hWnd, &pt);
+    RECT rcWin;
+    GetWindowRect(hWnd, &rcWin);
+    RECT rc = {rcWin.left, pt.y - GetSystemMetrics(SM_CYMENU), rcWin.left + 200, pt.y};
+    bSaveBmp(shotOfScreen(rc), strDir + "\\menubar.bmp");
 }
 
 TEST_F(E2eTest, FullFlightDrawsTheWindTriangle)
@@ -147,6 +167,7 @@ TEST_F(E2eTest, FullFlightDrawsTheWindTriangle)
     vStart();
     Shot shotStart = shotOf(app.hMain);
     vSaveForOcr(shotStart, "start.bmp");
+    vSaveMenuBarForOcr(app.hMain);
 
     // The wind speed in km/h, picked as a user's mouse pick does.
     HWND hBox = app.hUnitBox(3);
