@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The one command that starts Kurslotse 2007: installs what is missing,
+# builds the Windows program and runs it under Wine in the current directory
+# (where it keeps flugstat.txt). Without a display it runs the program on a
+# virtual one, saves a screenshot, ends it through "Datei" -> "Beenden" and
+# prints the screenshot's path and the exit code.
+set -euo pipefail
+workdir=$PWD
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh
+build=${KL_WINDOWS_BUILD:-$root/build/windows}
+export KL_WINDOWS_BUILD=$build
+cmake --preset windows -B "$build" >/dev/null
+cmake --build "$build" --target kurslotse >/dev/null
+exe=$build/shell/kurslotse.exe
+. scripts/wine-env.sh
+
+if [ -n "${DISPLAY:-}" ]; then
+  kl_wine_prefix
+  cd "$workdir"
+  set +e
+  wine "$exe"
+  code=$?
+  echo "exit code: $code"
+  exit $code
+fi
+
+echo "No display (DISPLAY is empty): running on a virtual display and saving a screenshot."
+kl_start_xvfb
+trap kl_stop_xvfb EXIT
+kl_wine_prefix
+cd "$workdir"
+wine "$exe" &
+pid=$!
+
+# Polls a command for up to $1 tenths of a second.
+poll() { local n=$1; shift; while ! "$@"; do n=$((n - 1)); [ $n -gt 0 ] || return 1; sleep 0.1; done; }
+window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true; }
+main_shown() { wid=$(window "Kurslotse 2007"); [ -n "$wid" ]; }
+# The form panel is painted yellow: its first pixels mark the first paint.
+painted() {
+  local c
+  c=$(import -silent -window "$wid" -crop 1x1+6+120 -depth 8 txt:- 2>/dev/null | tail -1)
+  grep -qiE '#FFFF00|yellow' <<<"$c"
+}
+poll 600 main_shown || { echo "the program did not open its window" >&2; kill $pid; exit 1; }
+poll 300 painted || { echo "the window was not painted" >&2; kill $pid; exit 1; }
+
+# On odd days the version reminder comes up first; OK closes it.
+sleep 0.5
+reminder=$(window "Versions-Info")
+if [ -n "$reminder" ]; then
+  xdotool windowfocus --sync "$reminder" key Return
+  poll 100 test -z "$(window 'Versions-Info')" || true
+fi
+
+shot=$workdir/kurslotse-screenshot.png
+import -silent -window "$wid" "$shot"
+echo "screenshot: $shot"
+
+# "Datei" -> "Beenden" by keyboard: F10 opens the menu bar, Enter the first
+# popup, Enter its first item.
+xdotool windowfocus --sync "$wid" key F10 Return Return
+set +e
+wait $pid
+code=$?
+echo "exit code: $code"
+exit $code
