@@ -48,17 +48,6 @@ protected:
     }
 
     // The worked flight: every input valid.
-    void vTypeFlight()
-    {
-        vType(Departure, "Egelsbach");
-        vType(Destination, "Mainz");
-        vTypeTriangle("110", "20", "230", "85");
-        vType(Variation, "3W");
-        vType(Deviation, "2");
-        vType(Distance, "69");
-        vType(FuelFlow, "12");
-    }
-
     std::vector<HostCall> calls(HostCallKind nKind) const
     {
         std::vector<HostCall> vec;

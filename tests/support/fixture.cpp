@@ -77,6 +77,17 @@ void AppFixture::vTypeTriangle(const char* pszTas, const char* pszWs, const char
     vType(TrueCourse, pszTc);
 }
 
+void AppFixture::vTypeFlight()
+{
+    vType(Departure, "Egelsbach");
+    vType(Destination, "Mainz");
+    vTypeTriangle("110", "20", "230", "85");
+    vType(Variation, "3W");
+    vType(Deviation, "2");
+    vType(Distance, "69");
+    vType(FuelFlow, "12");
+}
+
 ScratchDir::ScratchDir()
 {
     namespace fs = std::filesystem;

@@ -20,6 +20,10 @@ protected:
     // Types the four solver inputs, speeds in km/h.
     void vTypeTriangle(const char* pszTas, const char* pszWs, const char* pszWd, const char* pszTc);
 
+    // Types all ten inputs of the worked flight: Egelsbach to Mainz, 110 km/h,
+    // wind 20 km/h from 230, course 85, VAR 3W, DEV 2, 69 km, 12 l/h.
+    void vTypeFlight();
+
     FormState* pForm = nullptr;
     RedrawTimer* pTimer = nullptr;
     DiagramState* pDiagram = nullptr;

@@ -45,18 +45,6 @@ protected:
         bOpen = true;
     }
 
-    // The worked flight: 110 km/h, wind 20 km/h from 230, course 85.
-    void vTypeFlight()
-    {
-        vType(Departure, "Egelsbach");
-        vType(Destination, "Mainz");
-        vTypeTriangle("110", "20", "230", "85");
-        vType(Variation, "3W");
-        vType(Deviation, "2");
-        vType(Distance, "69");
-        vType(FuelFlow, "12");
-    }
-
     // A logical point at compass direction dDeg, nLength from ptFrom.
     static POINT ptAlong(POINT ptFrom, double dDeg, double dLength)
     {
