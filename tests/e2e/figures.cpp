@@ -20,18 +20,6 @@ struct Figures {
     SIZE_T nPeakWorkingSet = 0;
 };
 
-std::string strWinPath(const char* psz)
-{
-    std::string str = psz;
-    if (!str.empty() && str[0] == '/') {
-        str = "Z:" + str;
-        for (char& c : str)
-            if (c == '/')
-                c = '\\';
-    }
-    return str;
-}
-
 // One start: until the window's client shows the yellow of its first paint.
 bool bMeasure(const std::string& strExe, const char* pszTitle, Figures* pFig)
 {
@@ -102,8 +90,8 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: figures.exe <floor.exe> <kurslotse.exe> [runs]\n");
         return 2;
     }
-    std::string strFloor = strWinPath(argv[1]);
-    std::string strApp = strWinPath(argv[2]);
+    std::string strFloor = strWindowsPath(argv[1]);
+    std::string strApp = strWindowsPath(argv[2]);
     int nRuns = argc > 3 ? atoi(argv[3]) : 7;
     std::vector<double> vecFloorMs, vecAppMs, vecFloorWs, vecAppWs;
     // Alternating runs, so that both meet the same machine state.

@@ -21,7 +21,12 @@ bool bWaitFor(const std::function<bool()>& bDone, DWORD nTimeoutMs)
 std::string strProgramPath(const char* pszEnvName)
 {
     const char* psz = getenv(pszEnvName);
-    std::string str = psz ? psz : "";
+    return strWindowsPath(psz ? psz : "");
+}
+
+std::string strWindowsPath(const std::string& strPath)
+{
+    std::string str = strPath;
     // A Unix path reaches Windows through Wine's drive Z:.
     if (!str.empty() && str[0] == '/') {
         str = "Z:" + str;

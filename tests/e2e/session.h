@@ -19,6 +19,8 @@ bool bWaitFor(const std::function<bool()>& bDone, DWORD nTimeoutMs = kWaitTimeou
 
 // The program under test (environment KL_KURSLOTSE_EXE, a Unix or Windows path).
 std::string strProgramPath(const char* pszEnvName = "KL_KURSLOTSE_EXE");
+// A Unix path as Wine's drive Z: shows it; other paths unchanged.
+std::string strWindowsPath(const std::string& strPath);
 
 // A new empty directory under the temporary folder.
 std::string strNewTempDir(void);
