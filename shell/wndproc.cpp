@@ -96,6 +96,14 @@ void vMesTimer(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
     InvalidateRect(hWnd, &r, TRUE);
 }
 
+// The main window itself takes no keys: when it gets the focus back (after a
+// dialog closed, or on activation), the edit that had it before gets it.
+static void vMesSetFocus(void)
+{
+    FormState* pForm = pApp->pForm;
+    SetFocus(pForm->hEdit[pForm->nFocusInput]);
+}
+
 extern "C" LRESULT __stdcall WndMaiProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     UINT uLow = LOWORD(wParam);
@@ -106,6 +114,7 @@ extern "C" LRESULT __stdcall WndMaiProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
     case WM_PAINT: vMesPaint(hWnd, uMsg, uLow, lParam); return 0;
     case WM_COMMAND: vMesCommand(hWnd, uMsg, uLow, lParam); return 0;
     case WM_TIMER: vMesTimer(hWnd, uMsg, uLow, lParam); return 0;
+    case WM_SETFOCUS: vMesSetFocus(); return 0;
     case WM_QUERYNEWPALETTE: return 0;
     case WM_PALETTECHANGED: return 0;
     default: return DefWindowProcA(hWnd, uMsg, wParam, lParam);
@@ -128,6 +137,8 @@ extern "C" LRESULT __stdcall WndTexProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
     // saved procedure to pass on to.
     if (id < 0 || id >= INPUT_COUNT || pForm->pfnOrigEditProc[id] == NULL)
         return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    if (uMsg == WM_SETFOCUS)
+        pForm->nFocusInput = id;
     if (uMsg == WM_KEYDOWN && LOWORD(wParam) == VK_TAB)
         vMesTabKey(id);
     return CallWindowProcA(pForm->pfnOrigEditProc[id], hWnd, uMsg, wParam, lParam);

@@ -187,6 +187,9 @@ TEST_F(E2eTest, InfoDialogOpensAndClosesWithEscapeAndOk)
         }
         EXPECT_TRUE(bWaitFor([&] { return !IsWindow(hDlg); }));
         EXPECT_TRUE(bWaitFor([&] { return IsWindowEnabled(app.hMain) != 0; }));
+        // The user goes on typing where they were before the dialog.
+        EXPECT_TRUE(bWaitFor([&] { return nFocusedEdit() == 2; }))
+            << "focus after the dialog is in edit " << nFocusedEdit() << ", not the airspeed edit";
     }
     PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
     EXPECT_EQ(0, app.nWaitExit());

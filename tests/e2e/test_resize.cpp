@@ -82,7 +82,8 @@ TEST_F(E2eTest, ResizingKeepsRunningFollowsTheSizeAndLeaksNoGdiObjects)
         ASSERT_TRUE(bResponds(app.hMain));
     }
     int nAfter = nLastLiveGdiCount(strReadFile(strLog));
-    EXPECT_EQ(nBefore, nAfter) << "live GDI objects after " << 12 * 10 << " size changes";
+    // Wine may free cached objects of its own meanwhile: fewer is fine, more is a leak.
+    EXPECT_LE(nAfter, nBefore) << "live GDI objects after " << 12 * 10 << " size changes";
 
     // The form follows the height: the last edit sits lower in a taller window.
     vResize(app.hMain, 800, 400);
