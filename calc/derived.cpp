@@ -56,7 +56,7 @@ int vGetTime(double* pdHours, double* pdMinutes)
         *pdMinutes = kNoMinutes;
         return 1;
     }
-    double dTime = vToDouble(dDist / dGs); // whole hours as a double sees them
+    double dTime = dDist / dGs;
     if (!isfinite(dTime))
         return 0; // a distance near the largest double over a slow speed
     double dHours = trunc(dTime);

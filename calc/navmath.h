@@ -12,16 +12,6 @@ const double kPi = 3.141592654;
 inline double vDegToRad(double dDeg) { return dDeg * (1.0 / 180.0) * kPi; }
 inline double vRadToDeg(double dRad) { return dRad * 180.0 * (1.0 / kPi); }
 
-// Rounds a value to a plain double. The x87 unit of a 32-bit build keeps
-// more bits in its registers, so a quotient that is whole in double
-// arithmetic (1e20 / 360) may not be whole there; the volatile store drops
-// the extra bits on every build alike.
-inline double vToDouble(double d)
-{
-    volatile double dStored = d;
-    return dStored;
-}
-
 // "Rounded": add 0.5, then truncate toward zero (-1.5 gives -1, -100 gives -99).
 inline int vRound(double d) { return (int)(d + 0.5); }
 

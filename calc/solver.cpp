@@ -31,8 +31,8 @@ int vNormAngle(double dAngle, double* pdResult)
     }
     // The whole turns are dropped at full width, so any finite angle lands
     // strictly inside -360..360 before the two corrections.
-    double dTurns = vToDouble(dAngle * (1.0 / kFullCircle));
-    double dAngleIn = vToDouble((dTurns - trunc(dTurns)) * kFullCircle);
+    double dTurns = dAngle * (1.0 / kFullCircle);
+    double dAngleIn = (dTurns - trunc(dTurns)) * kFullCircle;
     while (dAngleIn >= kFullCircle)
         dAngleIn -= kFullCircle;
     while (dAngleIn < 0)
