@@ -11,35 +11,17 @@
 #include "fakegdi.h"
 #include "form/form_layout.h"
 #include "form/form_paint.h"
-
-static HFONT hHelv(void)
-{
-    LOGFONTA lf;
-    memset(&lf, 0, sizeof(lf));
-    lf.lfHeight = 12;
-    strcpy(lf.lfFaceName, "Helv");
-    return CreateFontIndirectA(&lf);
-}
+#include "worked_flight.h"
 
 // The worked flight with a route, in a 1024 x 700 client.
 static void vSetUpPaint(void)
 {
-    if (pApp == NULL && !vAppInit())
+    if (!bTypeWorkedFlight())
         return;
-    static const struct {
-        int id;
-        const char* pszText;
-    } kTexts[] = {
-        {Departure, "Egelsbach"}, {Destination, "Mainz"}, {Tas, "110"},      {WindSpeed, "20"}, {WindDir, "230"},
-        {TrueCourse, "85"},       {Variation, "3W"},      {Deviation, "2"},  {Distance, "69"}, {FuelFlow, "12"},
-    };
     FormState* pF = pApp->pForm;
-    pF->nUnitSel[WindSpeed] = 0; // km/h
-    for (const auto& t : kTexts)
-        vStoreInputText(t.id, t.pszText, (int)strlen(t.pszText));
     if (pF->hFont == NULL) {
-        pF->hFont = hHelv();
-        pApp->pDiagram->hDiagramFont = hHelv();
+        pF->hFont = vCreateTextFont();
+        pApp->pDiagram->hDiagramFont = vCreateTextFont();
     }
     pF->nClientWidth = 1024;
     pF->nClientHeight = 700;

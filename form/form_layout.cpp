@@ -23,6 +23,19 @@ static const double kTenth = 0.1;      // top gap and row pitch: a tenth of the 
 // lays out because no client is 0 high before the window exists.
 static int s_nLaidOutHeight = 0;
 
+// The platform maps the face name to whatever sans-serif font it has.
+static const int kTextFontHeight = 12;
+static const char kTextFontFace[] = "Helv";
+
+HFONT vCreateTextFont(void)
+{
+    LOGFONTA lf;
+    memset(&lf, 0, sizeof(lf));
+    lf.lfHeight = kTextFontHeight;
+    strcpy(lf.lfFaceName, kTextFontFace);
+    return CreateFontIndirectA(&lf);
+}
+
 static int bIsPlaceRow(int i) { return i == Departure || i == Destination; }
 
 int vTextExtent(HDC hdc, const char* pszText, SIZE* pSize)

@@ -2,17 +2,11 @@
 #include "shell/create.h"
 
 #include <stdio.h>
-#include <string.h>
 
 #include "calc/app_state.h"
 #include "form/form_layout.h"
 #include "settings/settings.h"
 #include "shell/resource.h"
-
-// Both fonts are requested in the same way; the platform maps the face name
-// to whatever sans-serif font it has.
-static const int kFontHeight = 12;
-static const char kFontFace[] = "Helv";
 
 // Selection each unit box starts with, before the settings file is read.
 struct DefaultUnit {
@@ -26,21 +20,12 @@ static const DefaultUnit kDefaultUnits[] = {
     {FuelFlow, 0},
 };
 
-static HFONT hNewFont(void)
-{
-    LOGFONTA lf;
-    memset(&lf, 0, sizeof(lf));
-    lf.lfHeight = kFontHeight;
-    strcpy(lf.lfFaceName, kFontFace);
-    return CreateFontIndirectA(&lf);
-}
-
 int vCreateFonts(void)
 {
-    pApp->pForm->hFont = hNewFont();
+    pApp->pForm->hFont = vCreateTextFont();
     if (pApp->pForm->hFont == NULL)
         return 0;
-    pApp->pDiagram->hDiagramFont = hNewFont();
+    pApp->pDiagram->hDiagramFont = vCreateTextFont();
     return pApp->pDiagram->hDiagramFont != NULL;
 }
 

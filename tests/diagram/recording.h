@@ -31,8 +31,8 @@ protected:
     // The two program fonts, "Helv" 12, made under the current font model.
     void vMakeFonts()
     {
-        pForm->hFont = hHelvFont(12);
-        pDiagram->hDiagramFont = hHelvFont(12);
+        pForm->hFont = vCreateTextFont();
+        pDiagram->hDiagramFont = vCreateTextFont();
     }
 
     // Form and diagram laid out for a client of nWidth x nHeight, whatever

@@ -9,16 +9,6 @@
 
 static const char kClassName[] = "KurslotsePaintTest";
 
-static HFONT hHelv12(void)
-{
-    // The program's two fonts: all zero but height 12 and face "Helv".
-    LOGFONTA lf;
-    memset(&lf, 0, sizeof(lf));
-    lf.lfHeight = 12;
-    strcpy(lf.lfFaceName, "Helv");
-    return CreateFontIndirectA(&lf);
-}
-
 void vOpenSurface(PaintSurface* pS, int nWidth, int nHeight)
 {
     WNDCLASSA wc;
@@ -35,8 +25,8 @@ void vOpenSurface(PaintSurface* pS, int nWidth, int nHeight)
                                GetModuleHandleA(NULL), NULL);
 
     FormState* pForm = pApp->pForm;
-    pForm->hFont = hHelv12();
-    pApp->pDiagram->hDiagramFont = hHelv12();
+    pForm->hFont = vCreateTextFont();
+    pApp->pDiagram->hDiagramFont = vCreateTextFont();
     pForm->nClientWidth = nWidth;
     pForm->nClientHeight = nHeight;
     vFormLayout(pS->hWnd);
