@@ -208,55 +208,39 @@ protected:
     }
 };
 
-TEST_F(TextChange, ValidTextStartsRedraw)
+// A text typed over another: what is stored, and whether the redraw delay
+// (half run out before the change) starts again.
+TEST_F(TextChange, RedrawFollowsEveryChangeButInvalidToInvalid)
 {
-    vIdleTimer();
-    vType(Tas, "110");
-    EXPECT_STREQ("110", pForm->szInput[Tas]);
-    EXPECT_EQ(1, pForm->bValid[Tas]);
-    EXPECT_EQ(1, pTimer->bPending);
-    EXPECT_EQ(0, pTimer->nElapsed);
-}
-
-TEST_F(TextChange, InvalidStayingInvalidStoresTextOnly)
-{
-    vType(Tas, "abc");
-    vIdleTimer();
-    vType(Tas, "xyz");
-    EXPECT_STREQ("xyz", pForm->szInput[Tas]);
-    EXPECT_EQ(0, pForm->bValid[Tas]);
-    EXPECT_EQ(0, pTimer->bPending);
-    EXPECT_EQ(300, pTimer->nElapsed);
-}
-
-TEST_F(TextChange, ClearingValidTextStartsRedraw)
-{
-    vType(Tas, "110");
-    vIdleTimer();
-    vType(Tas, "");
-    EXPECT_STREQ("", pForm->szInput[Tas]);
-    EXPECT_EQ(0, pForm->bValid[Tas]);
-    EXPECT_EQ(1, pTimer->bPending);
-    EXPECT_EQ(0, pTimer->nElapsed);
-}
-
-TEST_F(TextChange, AnotherValidTextRestartsDelay)
-{
-    vType(Tas, "110");
-    vIdleTimer();
-    vType(Tas, "120");
-    EXPECT_EQ(1, pForm->bValid[Tas]);
-    EXPECT_EQ(1, pTimer->bPending);
-    EXPECT_EQ(0, pTimer->nElapsed);
-}
-
-TEST_F(TextChange, UnchangedTextDoesNothing)
-{
-    vType(Tas, "110");
-    vIdleTimer();
-    vType(Tas, "110");
-    EXPECT_EQ(0, pTimer->bPending);
-    EXPECT_EQ(300, pTimer->nElapsed);
+    static const struct {
+        const char* pszName;
+        const char* pszBefore; // null: the input was never touched
+        const char* pszAfter;
+        int bValid;
+        int bRestarts;
+    } kCases[] = {
+        {"valid text", nullptr, "110", 1, 1},
+        {"invalid text", nullptr, "abc", 0, 0},
+        {"invalid staying invalid", "abc", "xyz", 0, 0},
+        {"clearing a valid text", "110", "", 0, 1},
+        {"another valid text", "110", "120", 1, 1},
+        {"the same text again", "110", "110", 1, 0},
+        {"valid becoming invalid", "110", "W3", 0, 1},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.pszName);
+        // Back to the untouched input of a fresh start.
+        pForm->szInput[Tas][0] = '\0';
+        pForm->bValid[Tas] = 0;
+        if (c.pszBefore != nullptr)
+            vType(Tas, c.pszBefore);
+        vIdleTimer();
+        vType(Tas, c.pszAfter);
+        EXPECT_STREQ(c.pszAfter, pForm->szInput[Tas]);
+        EXPECT_EQ(c.bValid, pForm->bValid[Tas]);
+        EXPECT_EQ(c.bRestarts, pTimer->bPending);
+        EXPECT_EQ(c.bRestarts ? 0 : 300, pTimer->nElapsed);
+    }
 }
 
 TEST_F(TextChange, PlaceNamesNeedAnyText)
