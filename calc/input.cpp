@@ -5,8 +5,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include <string>
-
 #include "calc/app_state.h"
 
 // One knot is taken as 1.85 km/h and one nautical mile as 1.85 km; one litre
@@ -33,40 +31,34 @@ static int bReadNumber(const char* pszText, double* pValue)
     const char* p = pszText;
     while (bIsSpace(*p))
         p++;
-
-    std::string strNumber;
+    const char* pNumber = p;
     if (*p == '+' || *p == '-')
-        strNumber += *p++;
+        p++;
+    const char* pMantissa = p;
     int nDigits = 0;
     int bPoint = 0;
     for (;; p++) {
-        if (bIsDigit(*p)) {
+        if (bIsDigit(*p))
             nDigits++;
-        } else if (*p == '.' && !bPoint) {
+        else if (*p == '.' && !bPoint)
             bPoint = 1;
-        } else {
+        else
             break;
-        }
-        strNumber += *p;
     }
     if (nDigits == 0)
         return 0;
 
-    if (*p == 'e' || *p == 'E') {
-        const char* pExp = p + 1;
-        std::string strExp = "e";
-        if (*pExp == '+' || *pExp == '-')
-            strExp += *pExp++;
-        if (bIsDigit(*pExp)) {
-            while (bIsDigit(*pExp))
-                strExp += *pExp++;
-            strNumber += strExp;
-        }
-    }
-
-    double d = strtod(strNumber.c_str(), NULL);
+    // From a digit or point on, the C library reads exactly this syntax (an
+    // exponent without digits is not part of the number there either), but
+    // for one form: it would go on to read "0x1A" as hexadecimal, where here
+    // the number ends at the x.
+    double d;
+    if ((*p == 'x' || *p == 'X') && p - pMantissa == 1 && *pMantissa == '0')
+        d = (*pNumber == '-') ? -0.0 : 0.0;
+    else
+        d = strtod(pNumber, NULL);
     if (!isfinite(d))
-        return 0;
+        return 0; // beyond the range of a double
     *pValue = d;
     return 1;
 }

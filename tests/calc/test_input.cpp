@@ -38,6 +38,10 @@ TEST_F(InputValue, NumberSyntax)
         {"110 km/h", Tas, 0, 1, 110},
         {"12abc", Tas, 0, 1, 12},
         {"0x10", Tas, 0, 1, 0}, // the number ends at the "x": no hex form
+        {" -0X1p4", Tas, 0, 1, 0},
+        {"00x5", Tas, 0, 1, 0},
+        {"10x5", Tas, 0, 1, 10},
+        {"0.x5", Tas, 0, 1, 0},
         {"230\xB0", WindDir, 0, 1, 230},
         {"1e308", Tas, 0, 1, 1e308},
         {"", Tas, 0, 0, 0},
