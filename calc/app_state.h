@@ -65,11 +65,16 @@ struct DiagramState {
     POINT ptLegendMark[LEGEND_ROWS];
     POINT ptLegendLabel[LEGEND_ROWS];
     POINT ptLegendValue[LEGEND_ROWS];
-    // Set by the diagram mapping for one paint, undone at its end: the font
-    // the paint surface held before, and a larger copy of hDiagramFont made
-    // when that font would come out smaller than the form font (or null).
+    // The font the paint surface held before the diagram mapping selected
+    // its own; put back at the end of the diagram paint.
     HGDIOBJ hPaintOldFont;
-    HFONT hPaintFont;
+    // A larger copy of hDiagramFont, for panels on which that font would come
+    // out smaller than the form font (or null), with the scale (pixels per
+    // 1000 units) and the pixel height it was made for. Kept between paints,
+    // so the platform keeps its rendered glyphs too; deleted with the fonts.
+    HFONT hReadableFont;
+    int nReadableScale;
+    int nReadableHeight;
 };
 
 struct RedrawTimer {

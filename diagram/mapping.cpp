@@ -41,20 +41,45 @@ static void vReadFontMetrics(HDC hdc)
     }
 }
 
+// Makes a copy of the diagram font, nRequest logical units high, and
+// selects it in place of the font that is selected now.
+static int bSelectCopy(HDC hdc, LOGFONTA* pLf, int nRequest)
+{
+    DiagramState* pD = pApp->pDiagram;
+    pLf->lfHeight = pLf->lfHeight < 0 ? -nRequest : nRequest;
+    HFONT hFont = CreateFontIndirectA(pLf);
+    if (hFont == NULL || SelectObject(hdc, hFont) == NULL) {
+        if (hFont)
+            DeleteObject(hFont);
+        return 0;
+    }
+    if (pD->hReadableFont)
+        DeleteObject(pD->hReadableFont); // deselected by the line above
+    pD->hReadableFont = hFont;
+    vReadFontMetrics(hdc);
+    return 1;
+}
+
 // The diagram font is asked for in logical units, so on a small panel a
 // scalable font comes out a few pixels high. Where it would be smaller than
-// the form font, a copy with a proportionally larger height is made for this
-// paint and selected instead. A font with a minimum size that already
-// reaches the form font's height is left alone.
+// the form font, a copy with a proportionally larger height is selected
+// instead; it is made once per panel scale and kept. A font with a minimum
+// size that already reaches the form font's height is left alone.
 static void vMakeReadable(HDC hdc)
 {
     DiagramState* pD = pApp->pDiagram;
     int nWant = pApp->pForm->nFormFontHeight;
-    LOGFONTA lf;
-    if (nWant <= 0 || GetObjectA(pD->hDiagramFont, sizeof(lf), &lf) != (int)sizeof(lf))
-        return;
     int nPerProbe = nPixelsOf(hdc, PIXEL_PROBE);
-    if (nPerProbe <= 0)
+    if (nWant <= 0 || nPerProbe <= 0 || nPixelsOf(hdc, pD->nCharHeight) >= nWant)
+        return;
+    if (pD->hReadableFont != NULL && pD->nReadableScale == nPerProbe && pD->nReadableHeight == nWant) {
+        if (SelectObject(hdc, pD->hReadableFont) != NULL)
+            vReadFontMetrics(hdc);
+        return;
+    }
+
+    LOGFONTA lf;
+    if (GetObjectA(pD->hDiagramFont, sizeof(lf), &lf) != (int)sizeof(lf))
         return;
     int nRequest = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
     if (nRequest == 0)
@@ -67,21 +92,14 @@ static void vMakeReadable(HDC hdc)
     for (int nTry = 0; nTry < FONT_ATTEMPTS; nTry++) {
         int nHave = nPixelsOf(hdc, pD->nCharHeight);
         if (nHave >= nWant)
-            return;
+            break;
         int nGrown = nHave > 0 ? (int)ceil((double)nRequest * nWant / nHave) : 0;
         nRequest = std::max(std::max(nGrown, nGuess), nRequest + nOnePixel);
-        lf.lfHeight = lf.lfHeight < 0 ? -nRequest : nRequest;
-        HFONT hFont = CreateFontIndirectA(&lf);
-        if (hFont == NULL || SelectObject(hdc, hFont) == NULL) {
-            if (hFont)
-                DeleteObject(hFont);
+        if (!bSelectCopy(hdc, &lf, nRequest))
             return;
-        }
-        if (pD->hPaintFont)
-            DeleteObject(pD->hPaintFont); // deselected by the line above
-        pD->hPaintFont = hFont;
-        vReadFontMetrics(hdc);
     }
+    pD->nReadableScale = nPerProbe;
+    pD->nReadableHeight = nWant;
 }
 
 void vSetDiagramMapping(HDC hdc)
@@ -94,10 +112,6 @@ void vSetDiagramMapping(HDC hdc)
     SetViewportExtEx(hdc, pF->ptViewportExt.x, pF->ptViewportExt.y, NULL);
     SetViewportOrgEx(hdc, pF->ptViewportOrg.x, pF->ptViewportOrg.y, NULL);
 
-    // A font left over from a paint that never reached its end is dropped.
-    if (pD->hPaintFont != NULL)
-        DeleteObject(pD->hPaintFont);
-    pD->hPaintFont = NULL;
     pD->hPaintOldFont = SelectObject(hdc, pD->hDiagramFont);
     vReadFontMetrics(hdc);
     if (pD->hPaintOldFont != NULL)
@@ -110,10 +124,17 @@ void vEndDiagramMapping(HDC hdc)
     DiagramState* pD = pApp->pDiagram;
     if (pD->hPaintOldFont != NULL)
         SelectObject(hdc, pD->hPaintOldFont);
-    if (pD->hPaintFont != NULL)
-        DeleteObject(pD->hPaintFont);
     pD->hPaintOldFont = NULL;
-    pD->hPaintFont = NULL;
+}
+
+void vDeleteDiagramFont(void)
+{
+    DiagramState* pD = pApp->pDiagram;
+    DeleteObject(pD->hDiagramFont);
+    if (pD->hReadableFont != NULL)
+        DeleteObject(pD->hReadableFont);
+    pD->hDiagramFont = NULL;
+    pD->hReadableFont = NULL;
 }
 
 static void vLayoutLegend(void)

@@ -5,13 +5,16 @@
 #include <windows.h>
 
 // Sets the isotropic mapping, selects the diagram font (a larger copy of it
-// for this paint when it would come out smaller than the form font), reads
-// its metrics and lays the diagram out.
+// when it would come out smaller than the form font), reads its metrics and
+// lays the diagram out.
 void vSetDiagramMapping(HDC hdc);
 void vLayoutDiagram(HDC hdc);
 
-// Ends what vSetDiagramMapping began: puts the surface's own font back and
-// deletes the font made for this paint. The mapping stays.
+// Ends what vSetDiagramMapping began: puts the surface's own font back.
+// The mapping stays.
 void vEndDiagramMapping(HDC hdc);
+
+// Deletes hDiagramFont and the larger copy kept for readable text.
+void vDeleteDiagramFont(void);
 
 #endif

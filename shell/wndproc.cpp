@@ -5,6 +5,7 @@
 #include "calc/input.h"
 #include "calc/units.h"
 #include "diagram/diagram.h"
+#include "diagram/mapping.h"
 #include "form/form_layout.h"
 #include "form/form_paint.h"
 #include "settings/settings.h"
@@ -14,7 +15,7 @@
 void vDeleteFonts(void)
 {
     DeleteObject(pApp->pForm->hFont);
-    DeleteObject(pApp->pDiagram->hDiagramFont);
+    vDeleteDiagramFont();
 }
 
 static void vMesDestroy(HWND hWnd)

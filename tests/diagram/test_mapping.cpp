@@ -26,7 +26,7 @@ protected:
     void TearDown() override
     {
         vFreeTestDC(hdc);
-        DeleteObject(pDiagram->hDiagramFont);
+        vDeleteDiagramFont();
         DeleteObject(pForm->hFont);
         AppFixture::TearDown();
     }
@@ -198,11 +198,37 @@ TEST_F(DiagramMapping, DiagramTextIsNeverSmallerThanTheFormText)
         ASSERT_TRUE(vTextExtent(hdc, "Flugnavigation", &size));
         EXPECT_GE(nPixels(size.cy), pForm->nFormFontHeight);
         vEndDiagramMapping(hdc);
-        EXPECT_EQ(nullptr, pDiagram->hPaintFont);
         // The surface holds its own font again.
         EXPECT_EQ(hOriginalFont, SelectObject(hdc, hOriginalFont));
         SetMapMode(hdc, MM_TEXT);
     }
+}
+
+// The larger copy is made once for a panel scale and kept between paints
+// (so the platform keeps its rendered glyphs); a new scale replaces it.
+TEST_F(DiagramMapping, ReadableCopyKeptUntilTheScaleChanges)
+{
+    vLayOutForm();
+    vPanel(800, 500, 300);
+    vSetDiagramMapping(hdc);
+    vEndDiagramMapping(hdc);
+    HFONT hFirst = pDiagram->hReadableFont;
+    ASSERT_NE(nullptr, hFirst) << "12 units are 3 pixels here";
+
+    vSetDiagramMapping(hdc);
+    EXPECT_EQ(hFirst, SelectObject(hdc, hOriginalFont)) << "the kept copy is what the second paint draws with";
+    SelectObject(hdc, hFirst);
+    vEndDiagramMapping(hdc);
+    EXPECT_EQ(hFirst, pDiagram->hReadableFont);
+
+    vPanel(1024, 768, 300);
+    vSetDiagramMapping(hdc);
+    vEndDiagramMapping(hdc);
+    ASSERT_NE(nullptr, pDiagram->hReadableFont);
+    EXPECT_NE(hFirst, pDiagram->hReadableFont);
+    LOGFONTA lf;
+    EXPECT_EQ(0, GetObjectA(hFirst, sizeof(lf), &lf)) << "the copy for the old scale is deleted";
+    EXPECT_GE(nPixels(pDiagram->nCharHeight), pForm->nFormFontHeight);
 }
 
 TEST_F(DiagramMapping, LargePanelKeepsTheRequestedFont)
@@ -210,7 +236,7 @@ TEST_F(DiagramMapping, LargePanelKeepsTheRequestedFont)
     vLayOutForm();
     vPanel(3300, 2400, 300);
     vSetDiagramMapping(hdc);
-    EXPECT_EQ(nullptr, pDiagram->hPaintFont) << "12 units are 14 pixels here: no larger copy needed";
+    EXPECT_EQ(nullptr, pDiagram->hReadableFont) << "12 units are 14 pixels here: no larger copy needed";
     EXPECT_EQ(pDiagram->hDiagramFont, SelectObject(hdc, hOriginalFont));
     SelectObject(hdc, pDiagram->hDiagramFont);
     vEndDiagramMapping(hdc);

@@ -4,6 +4,7 @@
 
 #include "calc/app_state.h"
 #include "diagram/diagram.h"
+#include "diagram/mapping.h"
 #include "form/form_layout.h"
 #include "form/form_paint.h"
 
@@ -77,9 +78,8 @@ void vCloseSurface(PaintSurface* pS)
     DeleteDC(pS->hdc);
     DestroyWindow(pS->hWnd);
     DeleteObject(pApp->pForm->hFont);
-    DeleteObject(pApp->pDiagram->hDiagramFont);
     pApp->pForm->hFont = NULL;
-    pApp->pDiagram->hDiagramFont = NULL;
+    vDeleteDiagramFont();
 }
 
 COLORREF vPixel(const PaintSurface* pS, int x, int y)
