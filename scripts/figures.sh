@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Measures the figures quoted for the program: calculation and paint times on
+# the host (Google Benchmark), one full paint under Wine's real GDI, and the
+# start-up time, file size and memory of the .exe against a minimal Win32
+# program. Not a test: it prints numbers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+KL_ROOT=$PWD
+bash scripts/setup.sh
+cmake --preset bench >/dev/null && cmake --build --preset bench >/dev/null
+cmake --preset windows >/dev/null && cmake --build --preset windows >/dev/null
+
+echo "=== host: calculation and one full paint on the recording GDI"
+build/bench/bench/kl_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+  grep -E '^(Benchmark|BM_.*_median)'
+
+. scripts/wine-env.sh
+kl_wine_prefix
+kl_start_xvfb
+trap kl_stop_xvfb EXIT
+echo "=== Wine: one full paint into a memory DC"
+(cd build/windows/tests/windows &&
+  wine test_paint_dib.exe --gtest_also_run_disabled_tests --gtest_filter='*FullPaintTiming' | grep median)
+kl_stop_xvfb
+trap - EXIT
+
+echo "=== Wine: start-up against a minimal program"
+bash tests/e2e/figures.sh 9
