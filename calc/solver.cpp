@@ -141,9 +141,10 @@ static int vSolveTriangle(Triangle* pTri)
         return 0;
 
     // Flown backwards along the course (a headwind stronger than the
-    // airspeed) is no flight either, unless the aircraft merely stands.
+    // airspeed) is no flight either. An aircraft that merely stands keeps
+    // the time and fuel fallbacks for a vanishing ground speed.
     double dAlong = dN * cos(vDegToRad(dTc)) + dE * sin(vDegToRad(dTc));
-    pTri->bFlyable = !bMissed && !(dAlong < kSmall && fabs(dGs) >= kSmall);
+    pTri->bFlyable = fabs(dGs) < kSmall || (!bMissed && dAlong >= kSmall);
     pTri->dWca = dWca;
     pTri->dTh = dTh;
     pTri->dGs = dGs;

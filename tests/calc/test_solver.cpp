@@ -225,9 +225,10 @@ TEST_F(Triangle, Flyability)
         {"0", "0", "0", "0", 1, 0},                 // standing still in calm air
         {"110", "20", "230", "85", 1, 125.783242},  // the ordinary flight
         {"50", "100", "90", "90", 0, 50},           // east-west line, headwind
-        {"50", "100", "0", "90", 0, 0},             // east-west line, crosswind too strong
+        {"50", "100", "0", "90", 1, 0},             // east-west line, crosswind too strong: stands still
         {"50", "100", "270", "90", 1, 150},         // east-west line, tailwind
-        {"0", "20", "0", "90", 0, 0},               // no airspeed, wind across: missed
+        {"0", "20", "0", "90", 1, 0},               // no airspeed, wind straight across: stands still
+        {"0", "20", "0", "45", 0, 14.142136},       // no airspeed, wind at an angle: drifts off
     };
     for (const FlyCase& c : kCases) {
         SCOPED_TRACE(std::string("TAS ") + c.pszTas + " WS " + c.pszWs + " WD " + c.pszWd + " TC " + c.pszTc);
