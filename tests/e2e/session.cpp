@@ -65,29 +65,6 @@ void vRemoveTree(const std::string& strDir)
 
 bool bFileExists(const std::string& strPath) { return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::string strReadFile(const std::string& strPath)
-{
-    std::string str;
-    FILE* p = fopen(strPath.c_str(), "rb");
-    if (p == NULL)
-        return str;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof(buf), p)) > 0)
-        str.append(buf, n);
-    fclose(p);
-    return str;
-}
-
-void vWriteFile(const std::string& strPath, const std::string& strBytes)
-{
-    FILE* p = fopen(strPath.c_str(), "wb");
-    if (p == NULL)
-        return;
-    fwrite(strBytes.data(), 1, strBytes.size(), p);
-    fclose(p);
-}
-
 // Days from 1 January of year 0 (proleptic Gregorian) to the date given.
 static long nDayNumber(int y, int m, int d)
 {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 // Generous: Wine can be slow to start a process on a loaded machine.
 const DWORD kStartTimeoutMs = 30000;
 const DWORD kWaitTimeoutMs = 10000;
@@ -26,8 +28,6 @@ std::string strWindowsPath(const std::string& strPath);
 std::string strNewTempDir(void);
 void vRemoveTree(const std::string& strDir);
 bool bFileExists(const std::string& strPath);
-std::string strReadFile(const std::string& strPath);
-void vWriteFile(const std::string& strPath, const std::string& strBytes);
 
 // 1 when the program must show its version reminder on the local date
 // given: more than 310 days after 27 March 2013 and an odd day of the month.

@@ -114,7 +114,7 @@ TEST_F(E2eTest, SavedUnitsAreRestoredAtTheNextStart)
                                  "\r\n"
                                  "# Die obigen Werte wurden beim Beenden des Kurslotses gespeichert.\r\n"
                                  "# Beim Neustart des Kurslotses werden diese Werte voreingestellt.\r\n";
-    vWriteFile(strDir + "\\flugstat.txt", strOther);
+    ASSERT_TRUE(bWriteFile(strDir + "\\flugstat.txt", strOther));
     vStart();
     EXPECT_EQ("[kt]", strTextOf(app.hUnitBox(2)));
     EXPECT_EQ("[km/h]", strTextOf(app.hUnitBox(3)));

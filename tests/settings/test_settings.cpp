@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/settings.h"
+#include "support/files.h"
 #include "support/fixture.h"
 
 #ifdef _WIN32
@@ -14,30 +15,11 @@ static const char kEol[] = "\r\n"; // text-mode streams store CR LF
 static const char kEol[] = "\n";
 #endif
 
+static const char kFile[] = "flugstat.txt";
 static const int kSaved[] = {Tas, WindSpeed, Distance, FuelFlow};
 
 class SettingsFile : public AppFixture {
 protected:
-    static void vWriteBytes(const std::string& strBytes)
-    {
-        FILE* pFile = fopen("flugstat.txt", "wb");
-        ASSERT_NE(nullptr, pFile);
-        ASSERT_EQ(strBytes.size(), fwrite(strBytes.data(), 1, strBytes.size(), pFile));
-        fclose(pFile);
-    }
-    static std::string strReadBytes()
-    {
-        std::string str;
-        FILE* pFile = fopen("flugstat.txt", "rb");
-        if (pFile == NULL)
-            return str;
-        char sz[512];
-        size_t n;
-        while ((n = fread(sz, 1, sizeof(sz), pFile)) > 0)
-            str.append(sz, n);
-        fclose(pFile);
-        return str;
-    }
     void vChoose(int nTas, int nWs, int nDist, int nFlow)
     {
         const int nSel[] = {nTas, nWs, nDist, nFlow};
@@ -69,10 +51,10 @@ protected:
 TEST_F(SettingsFile, WritesTheSevenLines)
 {
     vPutStat();
-    EXPECT_EQ(strFile("[km/h]", "[kt]", "[km]", "[l/h]"), strReadBytes());
+    EXPECT_EQ(strFile("[km/h]", "[kt]", "[km]", "[l/h]"), strReadFile(kFile));
     vChoose(1, 0, 1, 1);
     vPutStat();
-    EXPECT_EQ(strFile("[kt]", "[km/h]", "[NM]", "[l/min]"), strReadBytes());
+    EXPECT_EQ(strFile("[kt]", "[km/h]", "[NM]", "[l/min]"), strReadFile(kFile));
     EXPECT_EQ(nullptr, pApp->pSettingsFile); // closed, not left dangling
 }
 
@@ -121,7 +103,7 @@ TEST_F(SettingsFile, MalformedFiles)
         vChoose(0, 1, 0, 0);
         for (int id : kSaved)
             SendMessageA(pForm->hUnit[id], CB_SETCURSEL, (WPARAM)pForm->nUnitSel[id], 0);
-        vWriteBytes(c.strBytes);
+        ASSERT_TRUE(bWriteFile(kFile, c.strBytes));
         vGetStat();
         vExpectChoices(c.nSel[0], c.nSel[1], c.nSel[2], c.nSel[3]);
     }
@@ -131,7 +113,7 @@ TEST_F(SettingsFile, HugeFileReadsOnlyItsStart)
 {
     std::string strBytes = "[kt]\n[km/h]\n[NM]\n[l/min]\n";
     strBytes += std::string(1 << 20, '[');
-    vWriteBytes(strBytes);
+    ASSERT_TRUE(bWriteFile(kFile, strBytes));
     vGetStat();
     vExpectChoices(1, 0, 1, 1);
 }
