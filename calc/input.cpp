@@ -180,10 +180,11 @@ void vMesComText(UINT uMsg, WPARAM wParam)
     int id = LOWORD(wParam);
     if (uMsg != WM_COMMAND || id >= INPUT_COUNT)
         return;
-    // At most 254 characters: the count includes the terminator.
+    // The whole buffer: the edit takes no more than it holds, so the text
+    // computed with is always the text in the field.
     // Empty to start with: a failed read need not write the buffer.
     char szText[INPUT_TEXT_SIZE] = "";
-    int n = GetWindowTextA(pApp->pForm->hEdit[id], szText, INPUT_TEXT_SIZE - 1);
+    int n = GetWindowTextA(pApp->pForm->hEdit[id], szText, INPUT_TEXT_SIZE);
     if (n <= 0) {
         n = 0;
         szText[0] = '\0';

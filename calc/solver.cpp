@@ -10,6 +10,9 @@ static const double kFullCircle = 360.0;
 static const double kHalfCircle = 180.0;
 static const double kEast = 90.0;
 static const double kWest = 270.0;
+// A discriminant this far below zero, relative to the squared speeds, is a
+// rounding error of a circle that just touches the course line.
+static const double kTouchTolerance = 1e-9;
 
 // Everything one solution of the triangle yields.
 struct Triangle {
@@ -91,12 +94,13 @@ static int vSolveTriangle(Triangle* pTri)
 
     double dN, dE, dD;
     int bMissed; // the circle does not reach the course line
+    double dTouch = kTouchTolerance * (dTas * dTas + dWs * dWs);
     if (fabs(dTc - kEast) < kSmall || fabs(dTc - kWest) < kSmall) {
         // tan() is useless near east and west: take the exact east-west line.
         double dP = -2 * dWe;
         double dQ = dWs * dWs - dTas * dTas;
         dD = dP * dP * 0.25 - dQ;
-        bMissed = dD < 0;
+        bMissed = dD < -dTouch;
         if (!(dD >= 0))
             dD = 0;
         dN = 0;
@@ -109,7 +113,8 @@ static int vSolveTriangle(Triangle* pTri)
         double dP = -(2 * dWn + 2 * dWe * dK) / (dK * dK + 1);
         double dQ = (dWs * dWs - dTas * dTas) / (dK * dK + 1);
         dD = dP * dP * 0.25 - dQ;
-        bMissed = dD < 0;
+        // Both terms are squared speeds over k^2 + 1, and so is their rounding.
+        bMissed = dD < -dTouch / (dK * dK + 1);
         if (!(dD >= 0))
             dD = 0;
         // The root on the course's own side of the east-west line.

@@ -26,11 +26,12 @@ enum {
 
 static const char kNoValue[] = ": ####";
 static const char kAngleFormat[] = ": %4.0lf [\xB0]";
-// Shown in the time and fuel rows when the wind is too strong for the course:
-// a time or a fuel amount would be meaningless there.
+// Shown in the heading row, and nothing after it, when the wind is too
+// strong for the course: no heading, time or fuel amount could be flown.
 static const char kNotFlyable[] = ": #### (Kurs bei diesem Wind nicht fliegbar)";
 static const double kHalfAngle = 180.0;
 static const double kFullAngle = 360.0;
+static const double kMinutesPerHour = 60.0;
 
 // Prompt per missing input and the row it stands in; null for inputs that
 // never stop the block. The deviation prompt with a heading is separate.
@@ -91,7 +92,9 @@ static void vDrawWind(HDC hdc)
         vDrawValue(hdc, ROW_WIND, kNoValue);
 }
 
-static void vDrawCourseAndHeading(HDC hdc)
+// 0 when the course cannot be flown: the heading row then says so and the
+// block ends there.
+static int vDrawCourseAndHeading(HDC hdc)
 {
     FormState* pF = pApp->pForm;
     double dTc, dNorm;
@@ -100,6 +103,10 @@ static void vDrawCourseAndHeading(HDC hdc)
     else
         vDrawValue(hdc, ROW_COURSE, kNoValue);
 
+    if (bNotFlyable()) {
+        vDrawWrapped(hdc, pApp->pDiagram->ptLegendValue[ROW_HEADING], kNotFlyable);
+        return 0;
+    }
     double dWca, dTh, dGs;
     if (vGetWindTriangle(&dWca, &dTh, &dGs)) {
         vDrawAngle(hdc, ROW_HEADING, dTh);
@@ -111,6 +118,7 @@ static void vDrawCourseAndHeading(HDC hdc)
         vDrawValue(hdc, ROW_HEADING, kNoValue);
         vDrawValue(hdc, ROW_WCA, kNoValue);
     }
+    return 1;
 }
 
 static void vDrawCompassHeading(HDC hdc)
@@ -122,20 +130,32 @@ static void vDrawCompassHeading(HDC hdc)
         vDrawValue(hdc, ROW_CH, kNoValue);
 }
 
-// Minutes print rounded and are not carried into the hours; a single-digit
-// minute gets a leading zero.
+// "h:mm" of a time given as whole hours and the minutes left over. The whole
+// time is rounded to minutes before it is split, so 59.6 minutes show as
+// 1:00, never as 0:60; a negative time carries one sign in front. Minutes
+// of an hour or more only come with the fallback for a vanishing ground
+// speed, which is shown as it is given.
+static void vFormatTime(char* pszText, size_t nSize, double dHours, double dMinutes)
+{
+    if (fabs(dMinutes) >= kMinutesPerHour) {
+        snprintf(pszText, nSize, ": %.0lf:%.0lf [h:min]", dHours, dMinutes);
+        return;
+    }
+    double dTotal = floor(fabs(dHours * kMinutesPerHour + dMinutes) + 0.5);
+    int bNegative = dHours * kMinutesPerHour + dMinutes < 0 && dTotal > 0;
+    double dWholeHours = floor(dTotal / kMinutesPerHour);
+    double dRest = dTotal - dWholeHours * kMinutesPerHour;
+    snprintf(pszText, nSize, ": %s%.0lf:%02.0lf [h:min]", bNegative ? "-" : "", dWholeHours, dRest);
+}
+
 static void vDrawTime(HDC hdc)
 {
     char szText[VALUE_TEXT_SIZE];
     double dHours, dMinutes;
-    if (bNotFlyable())
-        snprintf(szText, sizeof(szText), "%s", kNotFlyable);
-    else if (!vGetTime(&dHours, &dMinutes))
-        snprintf(szText, sizeof(szText), "%s", kNoValue);
-    else if (fabs(dMinutes + 0.5) < 10.0)
-        snprintf(szText, sizeof(szText), ": %.0lf:0%.0lf [h:min]", dHours, dMinutes);
+    if (vGetTime(&dHours, &dMinutes))
+        vFormatTime(szText, sizeof(szText), dHours, dMinutes);
     else
-        snprintf(szText, sizeof(szText), ": %.0lf:%.0lf [h:min]", dHours, dMinutes);
+        snprintf(szText, sizeof(szText), "%s", kNoValue);
     vDrawValue(hdc, ROW_TIME, szText);
 }
 
@@ -143,9 +163,7 @@ static void vDrawFuel(HDC hdc)
 {
     char szText[VALUE_TEXT_SIZE];
     double dFuel;
-    if (bNotFlyable())
-        snprintf(szText, sizeof(szText), "%s", kNotFlyable);
-    else if (vGetFuel(&dFuel))
+    if (vGetFuel(&dFuel))
         snprintf(szText, sizeof(szText), ": %.1lf [l]", dFuel);
     else
         snprintf(szText, sizeof(szText), "%s", kNoValue);
@@ -177,7 +195,10 @@ void vPaintResults(HDC hdc)
         }
         switch (id) {
         case WindDir: vDrawWind(hdc); break;
-        case TrueCourse: vDrawCourseAndHeading(hdc); break;
+        case TrueCourse:
+            if (!vDrawCourseAndHeading(hdc))
+                return;
+            break;
         case Deviation: vDrawCompassHeading(hdc); break;
         case Distance: vDrawTime(hdc); break;
         case FuelFlow: vDrawFuel(hdc); break;

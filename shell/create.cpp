@@ -8,6 +8,10 @@
 #include "settings/settings.h"
 #include "shell/resource.h"
 
+// Scrolling sideways, so that a value longer than the narrow edit is kept
+// whole rather than cut at its right border.
+static const DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+
 // Selection each unit box starts with, before the settings file is read.
 struct DefaultUnit {
     int nInput;
@@ -81,10 +85,12 @@ void vMesCreate(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
     // Laid out for the outer window size; the first WM_SIZE corrects it.
     vFormLayout(hWnd);
     for (int i = 0; i < INPUT_COUNT; i++) {
-        // No ES_AUTOHSCROLL: an edit takes only what fits its width.
-        pForm->hEdit[i] = CreateWindowExA(0, "edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP,
+        pForm->hEdit[i] = CreateWindowExA(0, "edit", "", kEditStyle,
                                           pForm->ptEditPos[i].x, pForm->ptEditPos[i].y, pForm->sizeEdit[i].cx,
                                           pForm->sizeEdit[i].cy, hWnd, (HMENU)(INT_PTR)i, hInst, NULL);
+        // No longer than the input buffer: the program computes with exactly
+        // the text the field shows.
+        SendMessageA(pForm->hEdit[i], EM_LIMITTEXT, (WPARAM)(INPUT_TEXT_SIZE - 1), 0);
         pForm->pfnOrigEditProc[i] = (WNDPROC)GetWindowLongA(pForm->hEdit[i], GWL_WNDPROC);
         SetWindowLongA(pForm->hEdit[i], GWL_WNDPROC, (LONG)pForm->pfnEditProc);
         if (vHasUnitChoice(i))

@@ -268,10 +268,20 @@ TEST_F(TextChange, NotificationCodeIgnoredOtherMessagesAndIdsNot)
     EXPECT_EQ(1, pForm->bValid[Tas]);
 }
 
-TEST_F(TextChange, LongTextKeepsFirst254Characters)
+// The edit holds at most 255 characters; all of them are computed with,
+// the 255th included, and nothing beyond the buffer.
+TEST_F(TextChange, LongTextKeepsAllTheBufferHolds)
 {
+    std::string strFull(254, '0');
+    strFull += "7";
+    vType(Distance, strFull.c_str());
+    EXPECT_STREQ(strFull.c_str(), pForm->szInput[Distance]);
+    double dKm = 0;
+    ASSERT_EQ(1, vGetValue(pForm->szInput[Distance], Distance, &dKm));
+    EXPECT_EQ(7.0, dKm) << "the last character counts";
+
     std::string strLong(300, '7');
     vType(Departure, strLong.c_str());
-    EXPECT_EQ(254u, strlen(pForm->szInput[Departure]));
+    EXPECT_EQ(255u, strlen(pForm->szInput[Departure]));
     EXPECT_EQ(1, pForm->bValid[Departure]);
 }

@@ -229,6 +229,19 @@ TEST_F(Triangle, Flyability)
         {"50", "100", "270", "90", 1, 150},         // east-west line, tailwind
         {"0", "20", "0", "90", 1, 0},               // no airspeed, wind straight across: stands still
         {"0", "20", "0", "45", 0, 14.142136},       // no airspeed, wind at an angle: drifts off
+        // No airspeed, pure tailwind: the wind's circle just touches the
+        // course line, which rounding must not turn into a miss.
+        {"0", "20", "180", "0", 1, 20},
+        {"0", "20", "225", "45", 1, 20},
+        {"0", "20", "265", "85", 1, 20},
+        {"0", "20", "270", "90", 1, 20},
+        {"0", "20", "315", "135", 1, 20},
+        {"0", "20", "20", "200", 1, 20},
+        {"0", "20", "135", "315", 1, 20},
+        // Crosswind component 100.0001 against 99.9999 at TAS 100 (pi to ten
+        // digits, as the solver takes it).
+        {"100", "115.4702", "120", "0", 0, 57.7351},
+        {"100", "115.4699", "120", "0", 1, 57.898209},
     };
     for (const FlyCase& c : kCases) {
         SCOPED_TRACE(std::string("TAS ") + c.pszTas + " WS " + c.pszWs + " WD " + c.pszWd + " TC " + c.pszTc);

@@ -11,7 +11,7 @@ shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
 export KL_E2E_SHOTS=$shots
 
-wine "$driver" --gtest_filter='*FullFlight*' || { echo "driver failed"; exit 1; }
+wine "$driver" --gtest_filter='*FullFlight*:*TypedInFull*' || { echo "driver failed"; exit 1; }
 
 # The text is about 11 pixels high: enlarged five times it reads reliably.
 ocr() { # ocr <bmp> -> text on stdout
@@ -29,7 +29,7 @@ expect() { # expect <name> <text> <extended regex>
   fi
 }
 
-for f in menubar start flight; do
+for f in menubar start flight west; do
   [ -s "$shots/$f.bmp" ] || { echo "FAIL: no $f.bmp from the driver"; exit 1; }
 done
 
@@ -55,4 +55,11 @@ expect "compass heading 92" "$flight" 'Kompasskurs \(C.\) *: *92 *\['
 expect "time 0:33" "$flight" 'Flugzeit \(t\) *:? *0:33 *\[h:min\]'
 expect "fuel 6.6 l" "$flight" 'Verbrauch *: *6\.6 *\[.\]'
 expect "no prompt left" "$flight" '^[^#]*$'
+
+# Typed wider than their edits: "11.5W" and "156.45" are used whole.
+west=$(ocr "$shots/west.bmp")
+echo "--- with a west variation of 11.5 and 156.45 km:"; echo "$west"
+expect "compass heading 100" "$west" 'Kompasskurs \(C.\) *: *100 *\['
+expect "time 1:15" "$west" 'Flugzeit \(t\) *:? *1:15 *\[h:min\]'
+expect "fuel 14.9 l" "$west" 'Verbrauch *: *14\.9 *\[.\]'
 exit $failed

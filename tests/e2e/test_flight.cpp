@@ -162,6 +162,28 @@ void vSaveMenuBarForOcr(HWND hWnd)
     bSaveBmp(shotOfScreen(rc), strDir + "\\menubar.bmp");
 }
 
+// The wind speed in km/h, picked as a user's mouse pick does; then the
+// eight numbers typed with real keys, Tab between them.
+void vTypeFlight(const Session& app, const char* const* pszTyped)
+{
+    HWND hBox = app.hUnitBox(3);
+    SendMessageA(hBox, CB_SETCURSEL, 0, 0);
+    SendMessageA(app.hMain, WM_COMMAND, MAKEWPARAM(IDC_UNIT_BASE + 3, CBN_SELCHANGE), (LPARAM)hBox);
+    EXPECT_EQ("[km/h]", strTextOf(hBox));
+
+    SetForegroundWindow(app.hMain);
+    ASSERT_TRUE(bWaitFor([&] { return hFocusIn(app.hMain) == app.hEdit(2); }));
+    for (int i = 0; i < 8; i++) {
+        vTypeText(pszTyped[i]);
+        if (i < 7)
+            vPressKey(VK_TAB);
+    }
+    // Each edit holds exactly what was typed, however narrow it is.
+    for (int i = 0; i < 8; i++)
+        EXPECT_TRUE(bWaitFor([&] { return strTextOf(app.hEdit(2 + i)) == pszTyped[i]; }))
+            << "edit " << 2 + i << " holds «" << strTextOf(app.hEdit(2 + i)) << "»";
+}
+
 TEST_F(E2eTest, FullFlightDrawsTheWindTriangle)
 {
     vStart();
@@ -169,23 +191,8 @@ TEST_F(E2eTest, FullFlightDrawsTheWindTriangle)
     vSaveForOcr(shotStart, "start.bmp");
     vSaveMenuBarForOcr(app.hMain);
 
-    // The wind speed in km/h, picked as a user's mouse pick does.
-    HWND hBox = app.hUnitBox(3);
-    SendMessageA(hBox, CB_SETCURSEL, 0, 0);
-    SendMessageA(app.hMain, WM_COMMAND, MAKEWPARAM(IDC_UNIT_BASE + 3, CBN_SELCHANGE), (LPARAM)hBox);
-    EXPECT_EQ("[km/h]", strTextOf(hBox));
-
-    vActivate();
-    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == 2; }));
     const char* kTyped[] = {"110", "20", "230", "85", "3W", "2", "69", "12"};
-    for (int i = 0; i < 8; i++) {
-        vTypeText(kTyped[i]);
-        if (i < 7)
-            vPressKey(VK_TAB);
-    }
-    for (int i = 0; i < 8; i++)
-        EXPECT_TRUE(bWaitFor([&] { return strTextOf(app.hEdit(2 + i)) == kTyped[i]; }))
-            << "edit " << 2 + i << " holds «" << strTextOf(app.hEdit(2 + i)) << "»";
+    vTypeFlight(app, kTyped);
 
     // The last key is in: the one repaint that shows the whole flight follows.
     Shot shot = shotWhenSettled(app.hMain, shotOf(app.hMain));
@@ -220,6 +227,19 @@ TEST_F(E2eTest, FullFlightDrawsTheWindTriangle)
         EXPECT_GE(dColourAlong(shot, s.pt0, s.pt1, s.dwColour), s.dNeed) << s.pszName;
     // Nothing red where a heading on the wrong side of the course would be.
     EXPECT_LT(dColourAlong(shot, ptC, geo.ptAt(2 * dTc - dTh - 10, dLenTas), kRed), 0.2);
+}
+
+// Values wider than their edits: a west variation of 11.5 and a distance
+// with two decimals. The results (read by OCR from the saved picture) must
+// use the whole texts: compass heading 91 + 11.5 - 2 = 100, 156.45 km at
+// 125.8 km/h take 1:15.
+TEST_F(E2eTest, ValuesWiderThanTheirEditsAreTypedInFull)
+{
+    vStart();
+    const char* kTyped[] = {"110", "20", "230", "85", "11.5W", "2", "156.45", "12"};
+    vTypeFlight(app, kTyped);
+    Shot shot = shotWhenSettled(app.hMain, shotOf(app.hMain));
+    vSaveForOcr(shot, "west.bmp");
 }
 
 } // namespace

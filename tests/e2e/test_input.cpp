@@ -7,6 +7,10 @@
 
 namespace {
 
+// Input numbers as the form counts them from 0.
+const int kTas = 2;
+const int kDistance = 8;
+
 // Picks a unit as a user's mouse pick does: the selection changes, then the
 // box tells its parent.
 void vPickUnit(const Session& app, int id, int nChoice)
@@ -120,7 +124,7 @@ TEST_F(E2eTest, OverlongAndGarbageInputChangeOnlyThatInput)
     for (int i = 0; i < 10; i++)
         vSetText(app.hEdit(i), kValues[i]);
     vActivate();
-    // 300 characters typed into the destination: the edit takes what fits.
+    // 300 characters typed into the destination: the edit keeps 255.
     ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == 2; }));
     vPressKey(VK_TAB, true);
     ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == 1; }));
@@ -131,9 +135,8 @@ TEST_F(E2eTest, OverlongAndGarbageInputChangeOnlyThatInput)
                strTextOf(app.hEdit(1)).size() > 5;
     }));
     Sleep(300); // the last keys are still on their way
-    std::string strDest = strTextOf(app.hEdit(1));
-    EXPECT_LE(strDest.size(), 254u);
-    EXPECT_NE(std::string::npos, strDest.find("Birke")) << strDest;
+    // Typed at the caret, which the focus left at the start.
+    EXPECT_EQ(std::string(250, 'x') + "Birke", strTextOf(app.hEdit(1)));
 
     // Garbage pasted over the airspeed: control characters and bytes above 127.
     const char kGarbage[] = "\x01\x02\x1b\x7f\x80\xe4\xfc\xdf\xff 1\t2";
@@ -159,6 +162,30 @@ TEST_F(E2eTest, OverlongAndGarbageInputChangeOnlyThatInput)
     PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
     EXPECT_EQ(0, app.nWaitExit());
     EXPECT_TRUE(bFileExists(app.strSettingsPath()));
+}
+
+// The program computes with the 255 characters the edit keeps: typed past
+// the limit, a distance of 253 zeros and 69 still converts from 69 km (read
+// back through the unit switch, which rewrites the stored number).
+TEST_F(E2eTest, TypingPastTheLimitComputesWithWhatTheEditKeeps)
+{
+    vStart();
+    vActivate();
+    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == 2; }));
+    for (int n = 0; n < kDistance - kTas; n++)
+        vPressKey(VK_TAB);
+    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == kDistance; }));
+    const std::string strKept = std::string(253, '0') + "69";
+    vTypeText(strKept + std::string(45, '1'));
+    ASSERT_TRUE(bWaitFor([&] {
+        DWORD_PTR dw;
+        return SendMessageTimeoutA(app.hMain, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &dw) != 0 &&
+               strTextOf(app.hEdit(kDistance)).size() >= strKept.size();
+    }));
+    Sleep(300); // the last keys are still on their way
+    EXPECT_EQ(strKept, strTextOf(app.hEdit(kDistance)));
+    vPickUnit(app, kDistance, 1);
+    EXPECT_EQ("37.2973", strTextOf(app.hEdit(kDistance))) << "69 km in nautical miles";
 }
 
 // The Info dialog's texts, as the program's own code page gives them.

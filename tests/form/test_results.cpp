@@ -161,11 +161,16 @@ TEST_F(Results, TimeFormats)
         const char* pszDistance; // km at a ground speed of 60 km/h: minutes
         const char* pszTime;
     } rows[] = {
-        {"9.4", ": 0:09 [h:min]"},  // 9.4 minutes keep the leading zero
-        {"9.6", ": 0:10 [h:min]"},  // 9.6 prints as 10: no leading zero
-        {"59.7", ": 0:60 [h:min]"}, // not carried into the hours
-        {"63", ": 1:03 [h:min]"},   // 1.05 hours
+        {"9.4", ": 0:09 [h:min]"},   // a single-digit minute gets its zero
+        {"9.6", ": 0:10 [h:min]"},
+        {"0.4", ": 0:00 [h:min]"},
+        {"59.6", ": 1:00 [h:min]"},  // rounded up into the next hour
+        {"119.7", ": 2:00 [h:min]"},
+        {"63", ": 1:03 [h:min]"},    // 1.05 hours
         {"600", ": 10:00 [h:min]"},
+        {"-70", ": -1:10 [h:min]"},  // one sign for the whole time
+        {"-3.2", ": -0:03 [h:min]"},
+        {"-0.2", ": 0:00 [h:min]"},  // no sign on a time that rounds to nothing
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszDistance);
@@ -174,7 +179,6 @@ TEST_F(Results, TimeFormats)
         vPaint();
         EXPECT_EQ(row.pszTime, value(5));
     }
-    EXPECT_EQ(": 60.0 [l]", value(6));
 }
 
 TEST_F(Results, StandingStillShowsTheFallbacks)
@@ -189,25 +193,35 @@ TEST_F(Results, StandingStillShowsTheFallbacks)
 TEST_F(Results, CourseNotFlyableInThisWind)
 {
     const char* pszNot = ": #### (Kurs bei diesem Wind nicht fliegbar)";
-    vTypeTriangle("50", "100", "0", "0"); // headwind twice the airspeed
-    vTypeRest("0", "0", "100", "12");
-    vPaint();
-    EXPECT_EQ(pszNot, value(5));
-    EXPECT_EQ(pszNot, value(6));
-    EXPECT_NE("", value(2)) << "the heading row is unchanged";
-
-    // Fuel flow missing: the time row says so, the fuel row prompts.
-    vType(FuelFlow, "");
-    vPaint();
-    EXPECT_EQ(pszNot, value(5));
-    int nRow = -1;
-    EXPECT_EQ(": #### (10. Verbrauch eingeben)", prompt(&nRow));
-    EXPECT_EQ(6, nRow);
+    struct {
+        const char* pszName;
+        const char *pszTas, *pszWs, *pszWd, *pszTc;
+        const char *pszVar, *pszDev, *pszDist, *pszFuel;
+    } rows[] = {
+        {"headwind twice the airspeed", "50", "100", "0", "0", "0", "0", "100", "12"},
+        {"crosswind too strong", "100", "150", "90", "45", "0", "0", "100", "12"},
+        {"later inputs missing", "50", "100", "0", "0", "", "", "", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        vTypeTriangle(row.pszTas, row.pszWs, row.pszWd, row.pszTc);
+        vTypeRest(row.pszVar, row.pszDev, row.pszDist, row.pszFuel);
+        vPaint();
+        int nRow = -1;
+        EXPECT_EQ(pszNot, prompt(&nRow)) << "wrapped like a prompt";
+        EXPECT_EQ(2, nRow);
+        EXPECT_NE("", value(0)) << "the wind row stays";
+        EXPECT_NE("", value(1)) << "the course row stays";
+        for (int nLater = 2; nLater < LEGEND_ROWS; nLater++)
+            EXPECT_EQ("", value(nLater)) << "row " << nLater << " shows nothing";
+        EXPECT_EQ(1u, calls(HOST_DRAWTEXT).size()) << "no prompt for a later input";
+    }
 
     // An ordinary flight shows its values.
     vTypeTriangle("110", "20", "230", "85");
     vTypeRest("0", "0", "69", "12");
     vPaint();
+    EXPECT_EQ(":   91 [\xB0]", value(2));
     EXPECT_EQ(": 0:33 [h:min]", value(5));
     EXPECT_EQ(": 6.6 [l]", value(6));
 }
