@@ -5,8 +5,6 @@
 #include <math.h>
 #include <string.h>
 
-#include <algorithm>
-
 #include "calc/app_state.h"
 #include "calc/navmath.h"
 #include "form/form_layout.h"
@@ -16,8 +14,8 @@ enum {
     TITLE_BLOCK_LINES = 3,   // title plus "von" and "nach" lines
     LABEL_ROOM_CHARS = 7,    // room beside the circle for "90" and "270"
     LABEL_ROOM_LINES = 3,    // room above and below it for "0" and "180"
-    FONT_ATTEMPTS = 4,       // tries to reach the form font's pixel height
-    PIXEL_PROBE = 1000,      // logical length used to read the scale
+    FONT_STEPS = 4,          // steps of a pixel or less allowed after the first try
+    PIXEL_PROBE = 10000,     // logical length used to read the scale
     TICKS_PER_RADIUS = 10    // a tick is a tenth of the radius
 };
 
@@ -62,9 +60,9 @@ static int bSelectCopy(HDC hdc, LOGFONTA* pLf, int nRequest)
 
 // The diagram font is asked for in logical units, so on a small panel a
 // scalable font comes out a few pixels high. Where it would be smaller than
-// the form font, a copy with a proportionally larger height is selected
-// instead; it is made once per panel scale and kept. A font with a minimum
-// size that already reaches the form font's height is left alone.
+// the form font, a copy as high as the form font is selected instead; it is
+// made once per panel scale and kept. A font with a minimum size that
+// already reaches the form font's height is left alone.
 static void vMakeReadable(HDC hdc)
 {
     DiagramState* pD = pApp->pDiagram;
@@ -81,22 +79,18 @@ static void vMakeReadable(HDC hdc)
     LOGFONTA lf;
     if (GetObjectA(pD->hDiagramFont, sizeof(lf), &lf) != (int)sizeof(lf))
         return;
-    int nRequest = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
-    if (nRequest == 0)
-        nRequest = pD->nCharHeight;
-    // The height whose pixels match the form font's, if the font's cell
-    // height is what it was asked for; a font that comes out smaller than
-    // asked is scaled up by its shortfall on the next try.
-    int nOnePixel = (int)ceil((double)PIXEL_PROBE / nPerProbe);
-    int nGuess = (int)ceil((double)nWant * PIXEL_PROBE / nPerProbe);
-    for (int nTry = 0; nTry < FONT_ATTEMPTS; nTry++) {
-        int nHave = nPixelsOf(hdc, pD->nCharHeight);
-        if (nHave >= nWant)
-            break;
-        int nGrown = nHave > 0 ? (int)ceil((double)nRequest * nWant / nHave) : 0;
-        nRequest = std::max(std::max(nGrown, nGuess), nRequest + nOnePixel);
+    // Fonts come in whole pixels, and a height asked for may come out a
+    // pixel short or be skipped by the font: ask for the form font's pixels
+    // and grow by at most one pixel at a time (so that no cell height is
+    // jumped over) until the cell reaches them; never further.
+    double dUnitsPerPixel = (double)PIXEL_PROBE / nPerProbe;
+    int nRequest = (int)ceil(nWant * dUnitsPerPixel);
+    int nStep = dUnitsPerPixel > 1.0 ? (int)dUnitsPerPixel : 1;
+    for (int nTry = 0; nTry <= FONT_STEPS; nTry++, nRequest += nStep) {
         if (!bSelectCopy(hdc, &lf, nRequest))
             return;
+        if (nPixelsOf(hdc, pD->nCharHeight) >= nWant)
+            break;
     }
     pD->nReadableScale = nPerProbe;
     pD->nReadableHeight = nWant;

@@ -65,6 +65,16 @@ HostFontModel hostFontModel(int nHeight, int nAveCharWidth, int nExternalLeading
     return model;
 }
 
+// DejaVu Sans: 2048 units per em, ascent 1901, descent 483.
+HostFontModel hostWineOutlineModel(void)
+{
+    HostFontModel model = hostFontModel(12, 5, 0, 0);
+    model.nUnitsPerEm = 2048;
+    model.nAscentUnits = 1901;
+    model.nDescentUnits = 483;
+    return model;
+}
+
 static void vStockPen(GdiObject* p, int nStyle, COLORREF color, bool bNull)
 {
     *p = GdiObject();
@@ -164,6 +174,16 @@ static int nToLogical(const Mapping& map, double dPixels)
 
 // ---- fonts ---------------------------------------------------------------
 
+static int nRoundDiv(long nNum, long nDen) { return (int)floor((double)nNum / nDen + 0.5); }
+
+// Cell height of an outline font asked for nCell whole pixels.
+static int nOutlineCell(const HostFontModel& model, int nCell)
+{
+    int nEm = nRoundDiv((long)nCell * model.nUnitsPerEm, model.nAscentUnits + model.nDescentUnits);
+    return nRoundDiv((long)nEm * model.nAscentUnits, model.nUnitsPerEm) +
+           nRoundDiv((long)nEm * model.nDescentUnits, model.nUnitsPerEm);
+}
+
 static int nPixelHeight(const Mapping& map, const GdiObject* pFont)
 {
     const HostFontModel& model = pFont->model;
@@ -172,7 +192,14 @@ static int nPixelHeight(const Mapping& map, const GdiObject* pFont)
     double dSx, dSy;
     vScale(map, &dSx, &dSy);
     int nRequest = pFont->lf.lfHeight < 0 ? -pFont->lf.lfHeight : pFont->lf.lfHeight;
-    int nPixels = nRequest == 0 ? model.nHeight : (int)floor(nRequest * fabs(dSy) + 0.5);
+    double dCell = nRequest * fabs(dSy);
+    int nPixels;
+    if (nRequest == 0)
+        nPixels = model.nHeight;
+    else if (model.nUnitsPerEm > 0)
+        nPixels = nOutlineCell(model, (int)dCell);
+    else
+        nPixels = (int)floor(dCell + 0.5);
     nPixels = std::max(nPixels, model.nMinPixelHeight);
     return std::max(nPixels, 1);
 }

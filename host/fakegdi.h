@@ -20,10 +20,22 @@ struct HostFontModel {
     int nExternalLeading;    // tmExternalLeading at the reference size
     int nCharWidth[256];     // per-character width at the reference size; 0: nAveCharWidth
     int nMinPixelHeight;     // raster font: never realised smaller than this; 0: scales freely
+    // Outline font as Wine realises one (nUnitsPerEm 0: the cell is the
+    // requested height, rounded): the request through the mapping is
+    // truncated to whole pixels, the em is that cell in font units rounded
+    // to whole pixels, and the cell is the em's ascent plus its descent,
+    // each rounded. Some cell heights are never made, some twice.
+    int nUnitsPerEm;
+    int nAscentUnits;
+    int nDescentUnits;
 };
 
 // A model whose characters are all nAveCharWidth wide.
 HostFontModel hostFontModel(int nHeight, int nAveCharWidth, int nExternalLeading, int nMinPixelHeight);
+
+// The "Helv" that Wine gives: DejaVu Sans, realised as an outline font
+// (request 12 comes out 11 pixels high, 5 wide).
+HostFontModel hostWineOutlineModel(void);
 
 // Metrics of the stock SYSTEM_FONT, the default font of every new DC. It has
 // a fixed pixel size whatever the mapping.

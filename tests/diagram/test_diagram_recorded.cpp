@@ -6,6 +6,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
+
 #include "diagram/diagram.h"
 #include "diagram/mapping.h"
 #include "form/form_paint.h"
@@ -346,6 +348,69 @@ TEST_F(DiagramRecorded, DiagramTextIsAtLeastAsLargeAsTheFormText)
         HostGdiStats stats = hostGdiStats();
         EXPECT_EQ(0, stats.nDeleteSelected);
         EXPECT_EQ(0, stats.nBadHandle);
+    }
+}
+
+// The larger copy reaches the form font's pixel height and stops there, at
+// every panel size, with fonts that come in whole pixels: Wine's outline
+// font (cell heights truncated through the mapping, some heights never
+// made) and raster fonts that scale above a minimum size. Where the
+// minimum already reaches the form font, no copy is made.
+TEST_F(DiagramRecorded, EnlargedTextMatchesTheFormTextAtEveryPanelSize)
+{
+    struct {
+        const char* pszName;
+        HostFontModel model;
+        int bCopies; // some size needs the larger copy
+    } rows[] = {
+        {"Wine's outline font", hostWineOutlineModel(), 1},
+        {"raster font, 8 pixels at least", hostFontModel(12, 5, 0, 8), 1},
+        {"raster font, 13 pixels at least", hostFontModel(12, 5, 0, 13), 0},
+    };
+    const int nWidths[] = {320, 400, 520, 600, 640, 800, 1016, 1024, 1280, 1600, 1920};
+    const int nHeights[] = {240, 320, 400, 480, 600, 720, 768, 900, 1080, 1200};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        TearDown();
+        SetUp();
+        hostSetCreatedFontModel(row.model);
+        vMakeFonts();
+        vTypeFlight();
+        int nCopies = 0;
+        for (int nWidth : nWidths) {
+            for (int nHeight : nHeights) {
+                SCOPED_TRACE(testing::Message() << nWidth << " x " << nHeight);
+                vLayOut(nWidth, nHeight);
+                if (!pDiagram->bShowDiagram)
+                    continue;
+                const int nForm = pForm->nFormFontHeight;
+                hostClearCalls(hdc);
+                vPaintDiagram(hdc, &ps);
+                // Every text of the paint, in the font it was drawn with.
+                int nUnenlarged = hostFontPixelHeight(hdc, pDiagram->hDiagramFont);
+                int nLow = 1 << 30, nHigh = 0, nTexts = 0;
+                bool bCopy = false;
+                for (const HostCall& call : hostCalls(hdc)) {
+                    if (call.nKind != HOST_TEXTOUT)
+                        continue;
+                    nTexts++;
+                    bCopy = bCopy || call.hFont != pDiagram->hDiagramFont;
+                    nLow = std::min(nLow, call.nFontPixelHeight);
+                    nHigh = std::max(nHigh, call.nFontPixelHeight);
+                }
+                ASSERT_GT(nTexts, 0);
+                EXPECT_GE(nLow, nForm) << "diagram text smaller than the form text";
+                if (bCopy) {
+                    EXPECT_LT(nUnenlarged, nForm) << "enlarged although the font was large enough";
+                    EXPECT_LE(nHigh, nForm + 1) << "enlarged past the form font";
+                } else {
+                    EXPECT_EQ(nUnenlarged, nHigh) << "the font itself is drawn";
+                }
+                nCopies += bCopy;
+                SetMapMode(hdc, MM_TEXT);
+            }
+        }
+        EXPECT_EQ(row.bCopies != 0, nCopies > 0);
     }
 }
 
