@@ -231,6 +231,50 @@ TEST_F(DiagramMapping, ReadableCopyKeptUntilTheScaleChanges)
     EXPECT_GE(nPixels(pDiagram->nCharHeight), pForm->nFormFontHeight);
 }
 
+// What the platform makes of a "Helv" height on a scaled surface, measured
+// under Wine: whole-pixel cells, the request through the mapping truncated,
+// some cell heights skipped (12) and some made twice (24). The host's model
+// of that font must give the same cells.
+TEST_F(DiagramMapping, FontCellsComeInTheWholePixelsOfThePlatform)
+{
+#ifndef _WIN32
+    hostSetCreatedFontModel(hostWineOutlineModel());
+#endif
+    struct {
+        int nViewport; // pixels per 1000 units; 0: MM_TEXT
+        int nRequest;
+        int nPixels;
+    } rows[] = {
+        {0, 11, 10}, {0, 12, 11}, {0, 13, 13}, {0, 17, 18}, {0, 24, 24}, {0, 25, 24},
+        {700, 18, 11},  // 12.6 pixels asked for: 12, which comes out 11
+        {700, 19, 13},  // 13.3: 13
+        {137, 14, 1},   // 1.9: 1
+        {137, 22, 4},   // 3.01: 3, which comes out 4
+        {200, 54, 10},  // 10.8: 10
+        {200, 68, 13},  // 13.6: 13
+        {555, 22, 11},  // 12.2: 12, which comes out 11
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.nViewport << " pixels per 1000 units, height " << row.nRequest);
+        if (row.nViewport > 0) {
+            SetMapMode(hdc, MM_ISOTROPIC);
+            SetWindowExtEx(hdc, 1000, 1000, NULL);
+            SetViewportExtEx(hdc, row.nViewport, -row.nViewport, NULL);
+        }
+        HFONT hFont = hHelvFont(row.nRequest);
+        HGDIOBJ hOld = SelectObject(hdc, hFont);
+        TEXTMETRICA tm;
+        ASSERT_TRUE(GetTextMetricsA(hdc, &tm));
+        EXPECT_EQ(row.nPixels, nPixels(tm.tmHeight));
+        SelectObject(hdc, hOld);
+        DeleteObject(hFont);
+        SetMapMode(hdc, MM_TEXT);
+    }
+#ifndef _WIN32
+    hostSetCreatedFontModel(hostFontModel(12, 5, 0, 0));
+#endif
+}
+
 TEST_F(DiagramMapping, LargePanelKeepsTheRequestedFont)
 {
     vLayOutForm();
