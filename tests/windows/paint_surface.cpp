@@ -1,5 +1,6 @@
 #include "paint_surface.h"
 
+#include <stdlib.h>
 #include <string.h>
 
 #include "calc/app_state.h"
@@ -10,7 +11,9 @@
 
 static const char kClassName[] = "KurslotsePaintTest";
 
-void vOpenSurface(PaintSurface* pS, int nWidth, int nHeight)
+void vOpenSurface(PaintSurface* pS, int nWidth, int nHeight) { vOpenWideSurface(pS, nWidth, nHeight, 0); }
+
+void vOpenWideSurface(PaintSurface* pS, int nWidth, int nHeight, int nBeyond)
 {
     WNDCLASSA wc;
     memset(&wc, 0, sizeof(wc));
@@ -20,8 +23,9 @@ void vOpenSurface(PaintSurface* pS, int nWidth, int nHeight)
     RegisterClassA(&wc); // fails harmlessly when already registered
 
     memset(pS, 0, sizeof(*pS));
-    pS->nWidth = nWidth;
+    pS->nWidth = nWidth + nBeyond;
     pS->nHeight = nHeight;
+    pS->nClientWidth = nWidth;
     pS->hWnd = CreateWindowExA(0, kClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, NULL, NULL,
                                GetModuleHandleA(NULL), NULL);
 
@@ -36,7 +40,7 @@ void vOpenSurface(PaintSurface* pS, int nWidth, int nHeight)
     BITMAPINFO bmi;
     memset(&bmi, 0, sizeof(bmi));
     bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = nWidth;
+    bmi.bmiHeader.biWidth = pS->nWidth;
     bmi.bmiHeader.biHeight = -nHeight; // top-down rows
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
@@ -99,11 +103,10 @@ int bColourNear(const PaintSurface* pS, int x, int y, COLORREF c, int nReach)
     return 0;
 }
 
-POINT ptToDevice(const PaintSurface* pS, int x, int y)
+// A scratch DC with the platform's own isotropic mapping, set from the
+// layout's numbers: independent of what the paint left.
+static HDC hMappedDC(void)
 {
-    // The platform's own isotropic transform on a scratch DC, from the
-    // mapping numbers of the layout: independent of what the paint left.
-    (void)pS;
     const DiagramState* pD = pApp->pDiagram;
     const FormState* pF = pApp->pForm;
     HDC hdc = CreateCompatibleDC(NULL);
@@ -111,6 +114,29 @@ POINT ptToDevice(const PaintSurface* pS, int x, int y)
     SetWindowExtEx(hdc, pD->ptWindowExt.x, pD->ptWindowExt.y, NULL);
     SetViewportExtEx(hdc, pF->ptViewportExt.x, pF->ptViewportExt.y, NULL);
     SetViewportOrgEx(hdc, pF->ptViewportOrg.x, pF->ptViewportOrg.y, NULL);
+    return hdc;
+}
+
+int nDiagramPixelHeight(HFONT hFont)
+{
+    HDC hdc = hMappedDC();
+    HGDIOBJ hOld = SelectObject(hdc, hFont);
+    TEXTMETRICA tm;
+    int nPixels = 0;
+    if (hOld != NULL && GetTextMetricsA(hdc, &tm)) {
+        POINT pts[2] = {{0, 0}, {0, tm.tmHeight}};
+        LPtoDP(hdc, pts, 2);
+        nPixels = abs(pts[1].y - pts[0].y);
+    }
+    SelectObject(hdc, hOld);
+    DeleteDC(hdc);
+    return nPixels;
+}
+
+POINT ptToDevice(const PaintSurface* pS, int x, int y)
+{
+    (void)pS;
+    HDC hdc = hMappedDC();
     POINT pt = {x, y};
     LPtoDP(hdc, &pt, 1);
     DeleteDC(hdc);

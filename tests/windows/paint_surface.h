@@ -12,13 +12,19 @@ struct PaintSurface {
     HBITMAP hBitmap;
     HGDIOBJ hOldBitmap;
     DWORD* pPixels;  // top-down, 32 bits per pixel, 0x00RRGGBB
-    int nWidth;
+    int nWidth;      // of the surface: the client and the strip right of it
     int nHeight;
+    int nClientWidth;
 };
 
 // Creates the window and fonts, lays the form and the diagram out for a
 // client of nWidth x nHeight and prepares a white surface of that size.
 void vOpenSurface(PaintSurface* pS, int nWidth, int nHeight);
+
+// The same with a white strip nBeyond pixels wide right of the client, in
+// which whatever the paint draws past the client's right edge shows (the
+// window would clip it away).
+void vOpenWideSurface(PaintSurface* pS, int nWidth, int nHeight, int nBeyond);
 
 // Erases the surface to white and paints form and diagram once.
 void vPaintSurface(PaintSurface* pS);
@@ -31,6 +37,9 @@ COLORREF vPixel(const PaintSurface* pS, int x, int y);
 
 // 1 when a pixel of exactly colour c lies within nReach pixels of (x, y).
 int bColourNear(const PaintSurface* pS, int x, int y, COLORREF c, int nReach);
+
+// Pixel height of a font's cell on the diagram's mapping.
+int nDiagramPixelHeight(HFONT hFont);
 
 // Logical diagram point to device pixel, with the platform's isotropic
 // mapping set from the layout's numbers.

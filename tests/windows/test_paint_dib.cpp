@@ -4,6 +4,7 @@
 #include <stdio.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "calc/solver.h"
@@ -64,6 +65,42 @@ protected:
             EXPECT_TRUE(bColourNear(&surface, pt.x, pt.y, c, 2))
                 << pszName << " at " << f << " of its length, pixel (" << pt.x << ", " << pt.y << ")";
         }
+    }
+
+    // The form font's cell height in client pixels, measured apart from
+    // the layout.
+    int nFormPixels() const
+    {
+        HDC hdc = CreateCompatibleDC(NULL);
+        HGDIOBJ hOld = SelectObject(hdc, pForm->hFont);
+        TEXTMETRICA tm;
+        GetTextMetricsA(hdc, &tm);
+        SelectObject(hdc, hOld);
+        DeleteDC(hdc);
+        return tm.tmHeight;
+    }
+
+    // Pixel height of a logical length on the diagram's mapping.
+    int nDevicePixels(int nLogical) const
+    {
+        return ptToDevice(&surface, 0, -nLogical).y - ptToDevice(&surface, 0, 0).y;
+    }
+
+    // Right-most pixel that is not white in the band of rows y0 .. y0 + n - 1
+    // at or right of x0; x0 - 1 when there is none.
+    int nInkRight(int x0, int y0, int n) const
+    {
+        for (int x = surface.nWidth - 1; x >= x0; x--)
+            for (int y = y0; y < y0 + n; y++)
+                if (vPixel(&surface, x, y) != kWhite && vPixel(&surface, x, y) != CLR_INVALID)
+                    return x;
+        return x0 - 1;
+    }
+
+    void vClose()
+    {
+        vCloseSurface(&surface);
+        bOpen = false;
     }
 
     PaintSurface surface;
@@ -155,24 +192,90 @@ TEST_F(PaintDib, DiagramTextAtLeastAsTallAsFormText)
     for (const SIZE& size : sizes) {
         vOpen(size.cx, size.cy);
         vPaintSurface(&surface);
-
-        HDC hdc = CreateCompatibleDC(NULL);
-        HGDIOBJ hOld = SelectObject(hdc, pForm->hFont);
-        TEXTMETRICA tm;
-        GetTextMetricsA(hdc, &tm);
-        SelectObject(hdc, hOld);
-        DeleteDC(hdc);
-
+        int nForm = nFormPixels();
         ASSERT_EQ(1, pDiagram->bShowDiagram) << size.cx << " x " << size.cy;
-        POINT ptTop = ptToDevice(&surface, 0, 0);
-        POINT ptBottom = ptToDevice(&surface, 0, -pDiagram->nCharHeight);
-        int nDiagramPixels = ptBottom.y - ptTop.y;
-        EXPECT_GE(nDiagramPixels, tm.tmHeight)
+        EXPECT_GE(nDevicePixels(pDiagram->nCharHeight), nForm)
             << size.cx << " x " << size.cy << ": diagram font " << pDiagram->nCharHeight << " units";
-
-        vCloseSurface(&surface);
-        bOpen = false;
+        vClose();
     }
+}
+
+// Client sizes from small to large: the diagram text is as high as the form
+// text (a pixel more at most) wherever the larger copy is drawn, the rose is
+// drawn wherever the layout shows it, and each value of the results block
+// lies inside the client wherever the layout has room for it: where the
+// block, at the form font's height, is narrower than the client. The white
+// strip right of the client shows what runs past its edge.
+TEST_F(PaintDib, ReadableTextRoseAndValuesAtEverySize)
+{
+    vTypeFlight();
+    const int nWidths[] = {320, 400, 520, 600, 640, 800, 1016, 1280, 1600, 1920};
+    const int nHeights[] = {240, 320, 400, 480, 600, 720, 900, 1200};
+    const int kBeyond = 1200;
+    int nSizes = 0, nRoseHidden = 0, nOffScreen = 0;
+    std::string strNoRoom, strRoseHidden;
+    for (int nWidth : nWidths) {
+        for (int nHeight : nHeights) {
+            SCOPED_TRACE(testing::Message() << nWidth << " x " << nHeight);
+            vOpenWideSurface(&surface, nWidth, nHeight, kBeyond);
+            bOpen = true;
+            vPaintSurface(&surface);
+            if (!pDiagram->bShowDiagram) {
+                vClose();
+                continue;
+            }
+            nSizes++;
+            const int nForm = nFormPixels();
+            const int nOwn = nDiagramPixelHeight(pDiagram->hDiagramFont);
+            const int nDrawn = nDevicePixels(pDiagram->nCharHeight);
+            if (nOwn < nForm) {
+                EXPECT_GE(nDrawn, nForm) << "enlarged copy";
+                EXPECT_LE(nDrawn, nForm + 1) << "enlarged copy";
+            } else {
+                EXPECT_EQ(nOwn, nDrawn) << "the font itself";
+            }
+
+            if (pDiagram->bShowTriangle) {
+                for (int nDeg : {45, 135, 225, 315}) {
+                    POINT pt = ptAlong(pDiagram->ptCenter, nDeg, pDiagram->nRadius);
+                    POINT d = ptToDevice(&surface, pt.x, pt.y);
+                    EXPECT_TRUE(bColourNear(&surface, d.x, d.y, kBlack, 2)) << "circle at " << nDeg << " degrees";
+                }
+            } else {
+                nRoseHidden++;
+                strRoseHidden += " " + std::to_string(nWidth) + "x" + std::to_string(nHeight);
+            }
+
+            const int nLeft = pForm->rcDiagram.x;
+            bool bOff = false, bRoom = true;
+            int nValueRight[LEGEND_ROWS];
+            for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
+                POINT v = ptToDevice(&surface, pDiagram->ptLegendValue[nRow].x, pDiagram->ptLegendValue[nRow].y);
+                nValueRight[nRow] = nInkRight(v.x, v.y, nDrawn);
+                bool bInside = v.x >= 0 && v.y >= 0 && v.y + nDrawn <= nHeight && nValueRight[nRow] < nWidth;
+                if (v.y >= 0 && v.y + nDrawn <= nHeight) {
+                    EXPECT_GE(nValueRight[nRow], v.x) << "no value drawn in row " << nRow;
+                }
+                bOff = bOff || !bInside;
+                // At the form font's height the block shrinks toward the
+                // panel's left edge by the ratio of the two heights.
+                if (nLeft + (nValueRight[nRow] - nLeft) * nForm / nDrawn >= nWidth)
+                    bRoom = false;
+            }
+            nOffScreen += bOff;
+            if (bRoom) {
+                EXPECT_FALSE(bOff) << "a value runs off the client; right ends of the rows: " << nValueRight[0] << " "
+                                   << nValueRight[3] << " " << nValueRight[6];
+            } else {
+                strNoRoom += " " + std::to_string(nWidth) + "x" + std::to_string(nHeight);
+            }
+            vClose();
+        }
+    }
+    printf("%d sizes with the diagram: rose hidden at %d (%s), values off the client at %d; no room for the "
+           "results block at %d:%s\n",
+           nSizes, nRoseHidden, strRoseHidden.c_str(), nOffScreen, (int)std::count(strNoRoom.begin(), strNoRoom.end(), 'x'),
+           strNoRoom.c_str());
 }
 
 // A figure, not a pass/fail test: the median time of one full paint. Run it
