@@ -204,7 +204,7 @@ TEST_F(E2eTest, InfoDialogOpensAndClosesWithEscapeAndOk)
                   strTextOf(GetDlgItem(hDlg, IDC_INFO_GOAL)));
         EXPECT_EQ("Gew\xE4hrleistung:", strTextOf(GetDlgItem(hDlg, IDC_INFO_WARRANTY_HEAD)));
         EXPECT_EQ("Bugs, Kritik, W\xFCnsche:", strTextOf(GetDlgItem(hDlg, IDC_INFO_FEEDBACK_HEAD)));
-        EXPECT_EQ("http://kurslotse.example.org", strTextOf(GetDlgItem(hDlg, IDC_INFO_URL)));
+        EXPECT_EQ("http://kl.test", strTextOf(GetDlgItem(hDlg, IDC_INFO_URL)));
         EXPECT_FALSE(IsWindowEnabled(app.hMain)) << "the dialog is modal";
         if (nWay == 0) {
             SetForegroundWindow(hDlg);
