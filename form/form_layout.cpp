@@ -26,12 +26,27 @@ static int s_nLaidOutHeight = 0;
 // The platform maps the face name to whatever sans-serif font it has.
 static const int kTextFontHeight = 12;
 static const char kTextFontFace[] = "Helv";
+// The text font's height is meant for a screen of this many pixels per inch.
+static const int kDesignDpi = 96;
+
+// Pixels per inch of the screen, vertically; the design value when the
+// screen cannot be asked. Windows tells a program that declares no DPI
+// awareness the design value; Wine tells it the display's real one.
+static int vScreenDpi(void)
+{
+    HDC hdc = GetDC(NULL);
+    if (hdc == NULL)
+        return kDesignDpi;
+    int nDpi = GetDeviceCaps(hdc, LOGPIXELSY);
+    ReleaseDC(NULL, hdc);
+    return nDpi > 0 ? nDpi : kDesignDpi;
+}
 
 HFONT vCreateTextFont(void)
 {
     LOGFONTA lf;
     memset(&lf, 0, sizeof(lf));
-    lf.lfHeight = kTextFontHeight;
+    lf.lfHeight = vRound((double)kTextFontHeight * vScreenDpi() / kDesignDpi);
     strcpy(lf.lfFaceName, kTextFontFace);
     return CreateFontIndirectA(&lf);
 }

@@ -50,6 +50,8 @@ static GdiObject g_stockSystemFont;
 static bool g_bStockReady = false;
 
 static HostFontModel g_createdModel;
+static const int kDefaultDpi = 96;
+static int g_nScreenDpi = kDefaultDpi;
 static std::unordered_set<GdiObject*> g_setLive;
 static std::vector<HDC__*> g_vecDcs;
 static HostGdiStats g_stats;
@@ -406,6 +408,7 @@ void hostResetGdi(void)
         delete p;
     g_setLive.clear();
     g_stats = HostGdiStats();
+    g_nScreenDpi = kDefaultDpi;
     g_bStockReady = false;
     vEnsureStock();
 }
@@ -424,6 +427,15 @@ int SetMapMode(HDC hdc, int nMode)
 }
 
 int GetMapMode(HDC hdc) { return hdc ? hdc->map.nMode : 0; }
+
+void hostSetScreenDpi(int nDpi) { g_nScreenDpi = nDpi; }
+
+int GetDeviceCaps(HDC hdc, int nIndex)
+{
+    if (hdc == nullptr)
+        return 0;
+    return nIndex == LOGPIXELSX || nIndex == LOGPIXELSY ? g_nScreenDpi : 0;
+}
 
 // Extents only count in MM_ISOTROPIC; a zero extent is refused and the old
 // one kept, as the real call does.

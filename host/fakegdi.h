@@ -46,6 +46,11 @@ void hostSetDefaultFont(const HostFontModel& model);
 // pixels (rounded), at least nMinPixelHeight; lfHeight 0 means nHeight.
 void hostSetCreatedFontModel(const HostFontModel& model);
 
+// Pixels per inch that GetDeviceCaps reports for every DC (LOGPIXELSX and
+// LOGPIXELSY); 96 until set. Only the fonts the program makes follow it:
+// the stock font keeps its model.
+void hostSetScreenDpi(int nDpi);
+
 enum HostCallKind {
     HOST_POLYGON,      // ptLog/ptDev: the corners
     HOST_LINE,         // LineTo: [0] the current position before, [1] the end point
@@ -110,7 +115,8 @@ int hostFontPixelHeight(HDC hdc, HFONT hFont);
 HostGdiStats hostGdiStats(void);
 int hostLiveObjects(void); // made and not yet deleted
 
-// Frees every DC and made object and restores the default font models.
+// Frees every DC and made object and restores the default font models and
+// the screen's 96 pixels per inch.
 void hostResetGdi(void);
 
 #endif

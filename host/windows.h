@@ -158,6 +158,8 @@ typedef struct tagLOGFONTA {
 #define DT_NOPREFIX 0x0800
 #define DT_CALCRECT 0x0400
 #define HGDI_ERROR ((HGDIOBJ)(intptr_t)-1)
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
 
 // USER: controls and windows
 int GetWindowTextA(HWND hWnd, LPSTR pszText, int nMaxCount);
@@ -179,6 +181,7 @@ BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* pTm);
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR pszText, int nCount, SIZE* pSize);
 int SetMapMode(HDC hdc, int nMode);
 int GetMapMode(HDC hdc);
+int GetDeviceCaps(HDC hdc, int nIndex);
 BOOL SetWindowExtEx(HDC hdc, int x, int y, SIZE* pOld);
 BOOL SetViewportExtEx(HDC hdc, int x, int y, SIZE* pOld);
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* pOld);

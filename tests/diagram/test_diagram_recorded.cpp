@@ -434,4 +434,30 @@ TEST_F(DiagramRecorded, BackgroundNeedsAPaintRecord)
     }
 }
 
+// On a screen of more pixels per inch the form font is larger, and the
+// diagram text, enlarged to the form font's pixel height where the panel
+// makes it smaller, follows it.
+TEST_F(DiagramRecorded, DiagramTextFollowsTheFormFontAtEveryDpi)
+{
+    for (int nDpi : {96, 144, 192}) {
+        SCOPED_TRACE(testing::Message() << nDpi << " dpi");
+        TearDown();
+        SetUp();
+        hostSetScreenDpi(nDpi);
+        vMakeFonts();
+        vTypeFlight();
+        vLayOut(800, 500);
+        ASSERT_EQ(12 * nDpi / 96, pForm->nFormFontHeight);
+        vPaintDiagram(hdc, &ps);
+        int nTexts = 0;
+        for (const HostCall& call : hostCalls(hdc)) {
+            if (call.nKind != HOST_TEXTOUT && call.nKind != HOST_WRAPPED_LINE)
+                continue;
+            nTexts++;
+            EXPECT_GE(call.nFontPixelHeight, pForm->nFormFontHeight) << call.strText;
+        }
+        EXPECT_GT(nTexts, 10);
+    }
+}
+
 } // namespace

@@ -119,6 +119,39 @@ TEST_F(FormLayout, LabelTallerThanItsEditSitsAboveIt)
     EXPECT_EQ(pForm->ptEditPos[Tas].y - 2, pForm->ptLabel[Tas].y);
 }
 
+// The program's fonts are made for the screen's pixels per inch (96 is the
+// size they were designed at); a screen that gives no answer counts as 96.
+// The form measures what it got, so its label column widens with the font.
+TEST_F(FormLayout, TextFontsFollowTheScreenDpi)
+{
+    struct {
+        int nDpi;
+        int nHeight; // 12 x dpi / 96, rounded
+    } rows[] = {
+        {96, 12}, {120, 15}, {144, 18}, {192, 24}, {100, 13} /* 12.5 */, {0, 12},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.nDpi << " dpi");
+        TearDown();
+        SetUp();
+        hostSetScreenDpi(row.nDpi);
+        DeleteObject(pForm->hFont);
+        DeleteObject(pDiagram->hDiagramFont);
+        vMakeFonts();
+        for (HFONT hFont : {pForm->hFont, pDiagram->hDiagramFont}) {
+            LOGFONTA lf;
+            ASSERT_EQ((int)sizeof(lf), GetObjectA(hFont, sizeof(lf), &lf));
+            EXPECT_EQ(row.nHeight, lf.lfHeight);
+            EXPECT_STREQ("Helv", lf.lfFaceName);
+        }
+        vLayOut(1024, 600);
+        EXPECT_EQ(row.nHeight, pForm->nFormFontHeight);
+        EXPECT_EQ((int)(kAll * row.nHeight / 12.0 + 0.5), pForm->sizeLabel[Tas].cx);
+        for (int i = 0; i < INPUT_COUNT; i++)
+            EXPECT_LT(pForm->ptLabel[i].x + pForm->sizeLabel[i].cx, pForm->ptEditPos[i].x) << "row " << i;
+    }
+}
+
 TEST(TextExtent, NullTextAndFailureKeepTheOldExtent)
 {
     HDC hdc = hostNewDC();
