@@ -4,6 +4,11 @@
 # (where it keeps flugstat.txt). Without a display it runs the program on a
 # virtual one, saves a screenshot, ends it through "Datei" -> "Beenden" and
 # prints the screenshot's path and the exit code.
+#
+# On a display the program gets the desktop's pixels per inch (the X
+# resource Xft.dpi, else the X screen's resolution, else 96), so its text
+# has the size of the desktop's; KL_DPI=144 (for example) overrides it.
+# Without a display it runs at 96 unless KL_DPI says otherwise.
 set -euo pipefail
 workdir=$PWD
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,8 +21,18 @@ cmake --build "$build" --target kurslotse >/dev/null
 exe=$build/shell/kurslotse.exe
 . scripts/wine-env.sh
 
+# The desktop's pixels per inch, a whole number; 96 when it cannot be read.
+desktop_dpi() {
+  local dpi
+  dpi=$(xrdb -query 2>/dev/null | awk -F':[ \t]*' '$1 == "Xft.dpi" { print $2; exit }')
+  [ -n "$dpi" ] || dpi=$(xdpyinfo 2>/dev/null | awk '$1 == "resolution:" { split($2, r, "x"); print r[2]; exit }')
+  dpi=${dpi%%.*}
+  [[ "$dpi" =~ ^[0-9]+$ ]] && [ "$dpi" -gt 0 ] && echo "$dpi" || echo 96
+}
+
 if [ -n "${DISPLAY:-}" ]; then
   kl_wine_prefix
+  kl_wine_dpi "${KL_DPI:-$(desktop_dpi)}"
   cd "$workdir"
   set +e
   wine "$exe"
@@ -30,6 +45,7 @@ echo "No display (DISPLAY is empty): running on a virtual display and saving a s
 kl_start_xvfb
 trap kl_stop_xvfb EXIT
 kl_wine_prefix
+kl_wine_dpi "${KL_DPI:-96}"
 cd "$workdir"
 wine "$exe" &
 pid=$!

@@ -11,7 +11,7 @@ pkgs=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xauth xdotool x11-utils imagemagick
+  wine wine32:i386 xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
   tesseract-ocr tesseract-ocr-eng
 )
 

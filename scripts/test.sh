@@ -26,6 +26,7 @@ step "fuzz build" build fuzz
 step "fuzz runs" bash scripts/fuzz.sh
 step "windows build" build windows
 kl_wine_prefix
+kl_wine_dpi 96 # a run of the program on a high-DPI desktop may have changed it
 kl_start_xvfb || failed+=("xvfb")
 step "windows tests" ctest --preset windows
 kl_stop_xvfb

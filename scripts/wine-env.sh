@@ -16,13 +16,24 @@ kl_wine_prefix() {
   fi
 }
 
+# Sets the screen's pixels per inch that Wine gives the programs of this
+# prefix (96 is Windows' own default), when it is not that already. Wine
+# reads it from LogPixels under HKCU\Control Panel\Desktop.
+kl_wine_dpi() {
+  local key='HKCU\Control Panel\Desktop' have
+  have=$(wine reg query "$key" /v LogPixels 2>/dev/null | tr -d '\r' | awk '$1 == "LogPixels" { print $3 }')
+  [ "$have" = "$(printf '0x%x' "$1")" ] && return 0
+  wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -w
+}
+
 # Starts a virtual X display for the tests and exports DISPLAY; the caller
-# stops it with kl_stop_xvfb.
+# stops it with kl_stop_xvfb. The screen is 1024x768 unless given (WxH).
 kl_start_xvfb() {
-  local n
+  local n size=${1:-1024x768}
   for n in $(seq 90 130); do
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
     KL_XVFB_PID=$!
     local i
     for i in $(seq 1 50); do
