@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "e2e_fixture.h"
+#include "picture.h"
 #include "shell/resource.h"
 
 namespace {
@@ -14,78 +15,6 @@ const DWORD kBlue = 0x0000FF;
 const DWORD kGreen = 0x00FF00;
 const DWORD kRed = 0xFF0000;
 const DWORD kGrey = 0xB2B2B2; // 0.7 of full intensity
-const DWORD kYellow = 0xFFFF00;
-
-// Where the compass rose lands on screen. Its centre column follows from
-// the mapping alone: the logical origin sits half the client height right of
-// the form panel (whose width is seen in the pixels). Along that column the
-// north and south ticks are the two long black runs; they give the centre
-// row, the radius and the tick length, whatever size the fonts came out.
-struct Geometry {
-    int nCentreX = 0;
-    int nCentreY = 0;
-    int nVectorLen = 0; // pixels: radius less one tick, the longest vector
-    int nRoseBottom = 0; // lowest row of the circle
-    POINT ptAt(double dDir, double dLen) const
-    {
-        POINT pt = {(LONG)lround(nCentreX + cos(dRad(90 - dDir)) * dLen),
-                    (LONG)lround(nCentreY - sin(dRad(90 - dDir)) * dLen)};
-        return pt;
-    }
-    static double dRad(double dDeg) { return dDeg * 3.141592654 / 180.0; }
-};
-
-int nFormWidthSeen(const Shot& shot)
-{
-    int y = shot.nHeight - 3; // below the last input row
-    int x = 1;
-    while (x < shot.nWidth && shot.dwAt(x, y) == kYellow)
-        x++;
-    return x;
-}
-
-bool bGeometry(const Shot& shot, Geometry* pGeo)
-{
-    int nForm = nFormWidthSeen(shot);
-    if (shot.nWidth - nForm < shot.nHeight) // a landscape panel is assumed
-        return false;
-    int x = nForm + shot.nHeight / 2;
-    struct Run {
-        int y0, y1;
-    };
-    std::vector<Run> vecRuns;
-    for (int y = 0; y < shot.nHeight; y++) {
-        // The pen may fall on either neighbouring column.
-        bool bBlack = shot.dwAt(x, y) == 0 || shot.dwAt(x - 1, y) == 0 || shot.dwAt(x + 1, y) == 0;
-        if (!bBlack)
-            continue;
-        if (!vecRuns.empty() && vecRuns.back().y1 == y - 1)
-            vecRuns.back().y1 = y;
-        else
-            vecRuns.push_back({y, y});
-    }
-    int nLongest = 0;
-    for (const Run& r : vecRuns)
-        nLongest = std::max(nLongest, r.y1 - r.y0 + 1);
-    const Run* pTop = NULL;
-    const Run* pBottom = NULL;
-    for (const Run& r : vecRuns) {
-        if ((r.y1 - r.y0 + 1) * 10 < nLongest * 7)
-            continue;
-        if (pTop == NULL)
-            pTop = &r;
-        pBottom = &r;
-    }
-    if (pTop == NULL || pTop == pBottom)
-        return false;
-    pGeo->nCentreX = x;
-    pGeo->nCentreY = (pTop->y0 + pBottom->y1) / 2;
-    int nRadius = (pBottom->y1 - pTop->y0) / 2;
-    int nTick = ((pTop->y1 - pTop->y0) + (pBottom->y1 - pBottom->y0)) / 2;
-    pGeo->nVectorLen = nRadius - nTick;
-    pGeo->nRoseBottom = pBottom->y1;
-    return pGeo->nVectorLen > 20;
-}
 
 // Share of points along the segment (at 25% to 75% of its length) that
 // have the colour within two pixels.
@@ -106,35 +35,6 @@ double dColourAlong(const Shot& shot, POINT pt0, POINT pt1, DWORD dwColour)
         nFound += bHit;
     }
     return (double)nFound / nSamples;
-}
-
-bool bSameDiagram(const Shot& a, const Shot& b)
-{
-    if (a.nWidth != b.nWidth || a.nHeight != b.nHeight)
-        return false;
-    int x0 = nFormWidthSeen(a);
-    for (int y = 0; y < a.nHeight; y++)
-        for (int x = x0; x < a.nWidth; x++)
-            if (a.dwAt(x, y) != b.dwAt(x, y))
-                return false;
-    return true;
-}
-
-// Waits until the diagram panel has changed and then stayed still.
-Shot shotWhenSettled(HWND hWnd, const Shot& shotBefore)
-{
-    Shot shot = shotOf(hWnd);
-    bWaitFor([&] {
-        shot = shotOf(hWnd);
-        return !bSameDiagram(shot, shotBefore);
-    });
-    for (;;) {
-        Sleep(300);
-        Shot shotNext = shotOf(hWnd);
-        if (bSameDiagram(shotNext, shot))
-            return shotNext;
-        shot = shotNext;
-    }
 }
 
 // For the OCR check: the results block, that is the diagram panel below the

@@ -32,7 +32,10 @@ void vOpenWideSurface(PaintSurface* pS, int nWidth, int nHeight, int nBeyond)
     FormState* pForm = pApp->pForm;
     pForm->hFont = vCreateTextFont();
     pApp->pDiagram->hDiagramFont = vCreateTextFont();
+    // The layout skips a height it saw last, also one from an earlier test.
     pForm->nClientWidth = nWidth;
+    pForm->nClientHeight = nHeight + 1;
+    vFormLayout(pS->hWnd);
     pForm->nClientHeight = nHeight;
     vFormLayout(pS->hWnd);
     vDiagramLayout(pS->hWnd);

@@ -2,12 +2,16 @@
 // the pixels checked against where the layout and the solver put things.
 #include <math.h>
 #include <stdio.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "calc/solver.h"
+#include "diagram/mapping.h"
+#include "diagram/surface_dc.h"
+#include "form/form_layout.h"
 #include "paint_surface.h"
 #include "support/fixture.h"
 
@@ -276,6 +280,58 @@ TEST_F(PaintDib, ReadableTextRoseAndValuesAtEverySize)
            "results block at %d:%s\n",
            nSizes, nRoseHidden, strRoseHidden.c_str(), nOffScreen, (int)std::count(strNoRoom.begin(), strNoRoom.end(), 'x'),
            strNoRoom.c_str());
+}
+
+// The program's fonts are made for the screen's pixels per inch. At 96, the
+// size they were designed for, the paint must be byte for byte the one of
+// the fixed request ("Helv", 12, nothing else), which is painted here as the
+// reference; at any other DPI the fonts and so the paint differ from it.
+TEST_F(PaintDib, FontsFollowTheScreenDpiAndPaintAsBeforeAt96)
+{
+    HDC hScreen = GetDC(NULL);
+    const int nDpi = GetDeviceCaps(hScreen, LOGPIXELSY);
+    ReleaseDC(NULL, hScreen);
+    if (const char* pszExpect = getenv("KL_EXPECT_DPI")) {
+        ASSERT_EQ(atoi(pszExpect), nDpi) << "the Wine prefix does not give the DPI it was set to";
+    }
+    const int nHeight = (int)(12 * nDpi / 96.0 + 0.5);
+    vTypeFlight();
+
+    const SIZE sizes[] = {{640, 480}, {1024, 768}, {1600, 900}};
+    for (const SIZE& size : sizes) {
+        SCOPED_TRACE(testing::Message() << nDpi << " dpi, " << size.cx << " x " << size.cy);
+        vOpen(size.cx, size.cy);
+        for (HFONT hFont : {pForm->hFont, pDiagram->hDiagramFont}) {
+            LOGFONTA lf;
+            ASSERT_EQ((int)sizeof(lf), GetObjectA(hFont, sizeof(lf), &lf));
+            EXPECT_EQ(nHeight, lf.lfHeight);
+        }
+        vPaintSurface(&surface);
+        std::vector<DWORD> vecProgram(surface.pPixels, surface.pPixels + size.cx * size.cy);
+        vClose();
+
+        vOpen(size.cx, size.cy);
+        DeleteObject(pForm->hFont);
+        vDeleteDiagramFont();
+        pForm->hFont = hHelvFont(12);
+        pDiagram->hDiagramFont = hHelvFont(12);
+        pForm->nClientHeight = size.cy + 1; // lay out again with these fonts
+        vFormLayout(surface.hWnd);
+        pForm->nClientHeight = size.cy;
+        vFormLayout(surface.hWnd);
+        vDiagramLayout(surface.hWnd);
+        vPaintSurface(&surface);
+        std::vector<DWORD> vecReference(surface.pPixels, surface.pPixels + size.cx * size.cy);
+        vClose();
+
+        size_t nDiffer = 0;
+        for (size_t i = 0; i < vecProgram.size(); i++)
+            nDiffer += vecProgram[i] != vecReference[i];
+        if (nDpi == 96)
+            EXPECT_EQ(0u, nDiffer) << "pixels that differ from the reference paint";
+        else
+            EXPECT_GT(nDiffer, 0u) << "the paint must show the larger fonts";
+    }
 }
 
 // A figure, not a pass/fail test: the median time of one full paint. Run it

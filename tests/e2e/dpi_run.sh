@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The program at another screen resolution: each DPI gets a Wine prefix of
+# its own (made once, when missing) and a virtual screen of the same
+# physical size as the tests' 1024x768 one at 96 DPI.
+# Usage: dpi_run.sh prefix <prefix dir> <dpi>     makes the prefix, sets its DPI
+#        dpi_run.sh run <prefix dir> <dpi> <program.exe> [args...]
+#                                                 runs a test program there
+set -uo pipefail
+mode=$1 prefix=$2 dpi=$3
+shift 3
+. "$(dirname "$0")/../../scripts/wine-env.sh"
+export WINEPREFIX=$prefix
+export KL_EXPECT_DPI=$dpi # the test programs check that Wine really gives it
+
+case $mode in
+prefix)
+  kl_wine_prefix
+  kl_wine_dpi "$dpi"
+  ;;
+run)
+  kl_start_xvfb "$((1024 * dpi / 96))x$((768 * dpi / 96))" || exit 1
+  wine "$@"
+  code=$?
+  kl_stop_xvfb
+  exit $code
+  ;;
+*)
+  echo "usage: dpi_run.sh prefix|run <prefix dir> <dpi> [program args...]" >&2
+  exit 2
+  ;;
+esac

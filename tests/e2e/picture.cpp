@@ -1,0 +1,84 @@
+#include "picture.h"
+
+#include <algorithm>
+#include <vector>
+
+int nFormWidthSeen(const Shot& shot)
+{
+    int y = shot.nHeight - 3; // below the last input row
+    int x = 1;
+    while (x < shot.nWidth && shot.dwAt(x, y) == kYellow)
+        x++;
+    return x;
+}
+
+bool bGeometry(const Shot& shot, Geometry* pGeo)
+{
+    int nForm = nFormWidthSeen(shot);
+    if (shot.nWidth - nForm < shot.nHeight) // a landscape panel is assumed
+        return false;
+    int x = nForm + shot.nHeight / 2;
+    struct Run {
+        int y0, y1;
+    };
+    std::vector<Run> vecRuns;
+    for (int y = 0; y < shot.nHeight; y++) {
+        // The pen may fall on either neighbouring column.
+        bool bBlack = shot.dwAt(x, y) == 0 || shot.dwAt(x - 1, y) == 0 || shot.dwAt(x + 1, y) == 0;
+        if (!bBlack)
+            continue;
+        if (!vecRuns.empty() && vecRuns.back().y1 == y - 1)
+            vecRuns.back().y1 = y;
+        else
+            vecRuns.push_back({y, y});
+    }
+    int nLongest = 0;
+    for (const Run& r : vecRuns)
+        nLongest = std::max(nLongest, r.y1 - r.y0 + 1);
+    const Run* pTop = NULL;
+    const Run* pBottom = NULL;
+    for (const Run& r : vecRuns) {
+        if ((r.y1 - r.y0 + 1) * 10 < nLongest * 7)
+            continue;
+        if (pTop == NULL)
+            pTop = &r;
+        pBottom = &r;
+    }
+    if (pTop == NULL || pTop == pBottom)
+        return false;
+    pGeo->nCentreX = x;
+    pGeo->nCentreY = (pTop->y0 + pBottom->y1) / 2;
+    int nRadius = (pBottom->y1 - pTop->y0) / 2;
+    int nTick = ((pTop->y1 - pTop->y0) + (pBottom->y1 - pBottom->y0)) / 2;
+    pGeo->nVectorLen = nRadius - nTick;
+    pGeo->nRoseBottom = pBottom->y1;
+    return pGeo->nVectorLen > 20;
+}
+
+bool bSameDiagram(const Shot& a, const Shot& b)
+{
+    if (a.nWidth != b.nWidth || a.nHeight != b.nHeight)
+        return false;
+    int x0 = nFormWidthSeen(a);
+    for (int y = 0; y < a.nHeight; y++)
+        for (int x = x0; x < a.nWidth; x++)
+            if (a.dwAt(x, y) != b.dwAt(x, y))
+                return false;
+    return true;
+}
+
+Shot shotWhenSettled(HWND hWnd, const Shot& shotBefore)
+{
+    Shot shot = shotOf(hWnd);
+    bWaitFor([&] {
+        shot = shotOf(hWnd);
+        return !bSameDiagram(shot, shotBefore);
+    });
+    for (;;) {
+        Sleep(300);
+        Shot shotNext = shotOf(hWnd);
+        if (bSameDiagram(shotNext, shot))
+            return shotNext;
+        shot = shotNext;
+    }
+}

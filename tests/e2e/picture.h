@@ -1,0 +1,43 @@
+// Where things land in a shot of the real window: the form panel's width,
+// the compass rose, and a diagram that has stopped changing.
+#ifndef KL_TESTS_E2E_PICTURE_H
+#define KL_TESTS_E2E_PICTURE_H
+
+#include <math.h>
+
+#include "session.h"
+
+const DWORD kYellow = 0xFFFF00;
+
+// Where the compass rose lands on screen. Its centre column follows from
+// the mapping alone: the logical origin sits half the client height right of
+// the form panel (whose width is seen in the pixels). Along that column the
+// north and south ticks are the two long black runs; they give the centre
+// row, the radius and the tick length, whatever size the fonts came out.
+struct Geometry {
+    int nCentreX = 0;
+    int nCentreY = 0;
+    int nVectorLen = 0; // pixels: radius less one tick, the longest vector
+    int nRoseBottom = 0; // lowest row of the circle
+    POINT ptAt(double dDir, double dLen) const
+    {
+        POINT pt = {(LONG)lround(nCentreX + cos(dRad(90 - dDir)) * dLen),
+                    (LONG)lround(nCentreY - sin(dRad(90 - dDir)) * dLen)};
+        return pt;
+    }
+    static double dRad(double dDeg) { return dDeg * 3.141592654 / 180.0; }
+};
+
+// Width of the yellow form panel, seen along a row below the last input.
+int nFormWidthSeen(const Shot& shot);
+
+// Finds the compass rose in a shot with a landscape diagram panel.
+bool bGeometry(const Shot& shot, Geometry* pGeo);
+
+// Same size and the same pixels right of the form panel.
+bool bSameDiagram(const Shot& a, const Shot& b);
+
+// Waits until the diagram panel has changed and then stayed still.
+Shot shotWhenSettled(HWND hWnd, const Shot& shotBefore);
+
+#endif
