@@ -24,9 +24,8 @@ exe=$build/shell/kurslotse.exe
 # The desktop's pixels per inch, a whole number; 96 when it cannot be read.
 desktop_dpi() {
   local dpi
-  dpi=$(xrdb -query 2>/dev/null | awk -F':[ \t]*' '$1 == "Xft.dpi" { print $2; exit }')
+  dpi=$(xrdb -query 2>/dev/null | awk -F':[ \t]*' '$1 == "Xft.dpi" && $2 + 0 > 0 { printf "%d\n", $2 + 0.5; exit }')
   [ -n "$dpi" ] || dpi=$(xdpyinfo 2>/dev/null | awk '$1 == "resolution:" { split($2, r, "x"); print r[2]; exit }')
-  dpi=${dpi%%.*}
   [[ "$dpi" =~ ^[0-9]+$ ]] && [ "$dpi" -gt 0 ] && echo "$dpi" || echo 96
 }
 
