@@ -137,6 +137,15 @@ struct AppState {
     RedrawTimer* pTimer;
     FormState* pForm;
     FILE* pSettingsFile;
+    // The settings file was there at start but could not be read (another
+    // program held it locked): the choices it keeps are unknown, so only a
+    // unit the user picked is worth writing over them.
+    int bSettingsUnread;
+    // The user changed a unit choice during this run.
+    int bUnitChanged;
+    // The settings were saved as the session ended; the window's
+    // destruction that may follow does not save them a second time.
+    int bSettingsSaved;
 };
 
 extern AppState* pApp;

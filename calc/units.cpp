@@ -41,6 +41,8 @@ void vApplyUnitChoice(int id, int nNewChoice)
     if (nNewChoice == nOld)
         return;
 
+    pApp->bUnitChanged = 1;
+
     // The value in the base unit, read with the old unit still selected.
     double dValue;
     if (!vGetValue(pForm->szInput[id], id, &dValue)) {

@@ -169,6 +169,16 @@ HDC GetDC(HWND hWnd);
 int ReleaseDC(HWND hWnd, HDC hdc);
 int GetSystemMetrics(int nIndex);
 
+// Files: the host's own file system calls underneath
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define FILE_ATTRIBUTE_DIRECTORY 0x10
+#define FILE_ATTRIBUTE_NORMAL 0x80
+#define MOVEFILE_REPLACE_EXISTING 0x1
+#define MOVEFILE_WRITE_THROUGH 0x8
+DWORD GetFileAttributesA(LPCSTR pszPath);
+BOOL MoveFileExA(LPCSTR pszFrom, LPCSTR pszTo, DWORD dwFlags);
+BOOL DeleteFileA(LPCSTR pszPath);
+
 // GDI
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ hObject);
 BOOL DeleteObject(HGDIOBJ hObject);

@@ -7,6 +7,10 @@
 
 // No directory part: the file lives in the working directory.
 static const char kSettingsFile[] = "flugstat.txt";
+// The new file is written beside it first (a rename never crosses
+// directories) and then moved over it.
+static const char kTempFile[] = "flugstat.tmp";
+static const char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 enum {
     SAVED_COUNT = 4,     // lines that carry a unit choice
@@ -33,19 +37,35 @@ static const char* pszChosenUnit(int id)
     return pForm->pszUnit[id][0] != NULL ? pForm->pszUnit[id][0] : "";
 }
 
-void vPutStat(void)
+// The seven lines; 0 as soon as one write fails.
+static int bWriteLines(FILE* pFile)
 {
-    FILE* pFile = fopen(kSettingsFile, "w");
+    for (int i = 0; i < SAVED_COUNT; i++)
+        if (fprintf(pFile, kSavedFormat[i], pszChosenUnit(kSavedInput[i])) < 0)
+            return 0;
+    return fputs("\n", pFile) >= 0 &&
+           fputs("# Die obigen Werte wurden beim Beenden des Kurslotses gespeichert.\n", pFile) >= 0 &&
+           fputs("# Beim Neustart des Kurslotses werden diese Werte voreingestellt.\n", pFile) >= 0;
+}
+
+int vPutStat(void)
+{
+    if (pApp->bSettingsUnread && !pApp->bUnitChanged)
+        return 0; // the saved choices are unknown: keep them rather than write defaults over them
+    FILE* pFile = fopen(kTempFile, "w");
     pApp->pSettingsFile = pFile;
     if (pFile == NULL)
-        return; // e.g. a read-only directory: the choices are simply not kept
-    for (int i = 0; i < SAVED_COUNT; i++)
-        fprintf(pFile, kSavedFormat[i], pszChosenUnit(kSavedInput[i]));
-    fputs("\n", pFile);
-    fputs("# Die obigen Werte wurden beim Beenden des Kurslotses gespeichert.\n", pFile);
-    fputs("# Beim Neustart des Kurslotses werden diese Werte voreingestellt.\n", pFile);
-    fclose(pFile);
+        return 0; // e.g. a read-only directory: the choices are simply not kept
+    int bOk = bWriteLines(pFile);
+    // The close writes out the buffer: a full disk often shows only here.
+    bOk = (fclose(pFile) == 0) && bOk;
     pApp->pSettingsFile = NULL; // closed: nothing may use it any more
+    // Only a complete file replaces the old one, in one step; until then
+    // the old one stays as it was.
+    if (bOk && MoveFileExA(kTempFile, kSettingsFile, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 1;
+    DeleteFileA(kTempFile);
+    return 0;
 }
 
 // Applies one line (or a piece of an overlong line) to input id: the first
@@ -63,17 +83,49 @@ static void vApplySavedLine(int id, const char* pszLine)
     }
 }
 
+// One line of at most LINE_BUFFER - 1 bytes with its end: a line feed, a
+// carriage return alone (old Macintosh files) or the two together. A longer
+// line comes in pieces. 0 at the end of the file or on a read error.
+static int bReadLine(FILE* pFile, char* pszLine)
+{
+    int n = 0;
+    int c = EOF;
+    while (n < LINE_BUFFER - 1 && (c = getc(pFile)) != EOF) {
+        pszLine[n++] = (char)c;
+        if (c == '\n')
+            break;
+        if (c == '\r') {
+            int cNext = getc(pFile);
+            if (cNext != '\n' && cNext != EOF)
+                ungetc(cNext, pFile);
+            break;
+        }
+    }
+    pszLine[n] = '\0';
+    return n > 0;
+}
+
 void vGetStat(void)
 {
     FILE* pFile = fopen(kSettingsFile, "r");
     pApp->pSettingsFile = pFile;
-    if (pFile == NULL)
-        return; // no file yet: the choices from creation stay
+    if (pFile == NULL) {
+        // No file yet: the choices from creation stay. A file that is there
+        // but cannot be opened keeps choices that the exit must not lose.
+        pApp->bSettingsUnread = GetFileAttributesA(kSettingsFile) != INVALID_FILE_ATTRIBUTES;
+        return;
+    }
     // A failed read (a directory opened as a file, a read error) ends the
     // loop like the end of the file does.
     char szLine[LINE_BUFFER];
-    for (int i = 0; i < SAVED_COUNT && fgets(szLine, LINE_BUFFER, pFile) != NULL; i++)
-        vApplySavedLine(kSavedInput[i], szLine);
+    for (int i = 0; i < SAVED_COUNT && bReadLine(pFile, szLine); i++) {
+        // Editors that save UTF-8 may put a byte-order mark first.
+        const char* pszLine = szLine;
+        if (i == 0 && strncmp(pszLine, kByteOrderMark, sizeof(kByteOrderMark) - 1) == 0)
+            pszLine += sizeof(kByteOrderMark) - 1;
+        vApplySavedLine(kSavedInput[i], pszLine);
+    }
+    pApp->bSettingsUnread = ferror(pFile) != 0;
     fclose(pFile);
     pApp->pSettingsFile = NULL;
 }

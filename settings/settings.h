@@ -2,10 +2,15 @@
 #ifndef KL_SETTINGS_SETTINGS_H
 #define KL_SETTINGS_SETTINGS_H
 
-// Writes the current choices; silently does nothing if the file can't be made.
-void vPutStat(void);
+// Writes the current choices: a new file is written beside the old one and
+// replaces it only when every write succeeded, so a full disk or a locked
+// file leaves the old one as it was. Writes nothing when the file could not
+// be read at start and the user changed no unit since. 1 when the file was
+// replaced, 0 when nothing was written (not reported to the user).
+int vPutStat(void);
 
-// Reads the saved choices into nUnitSel and the comboboxes, if the file exists.
+// Reads the saved choices into nUnitSel and the comboboxes, if the file
+// exists; notes in bSettingsUnread when it exists but could not be read.
 void vGetStat(void);
 
 #endif

@@ -18,12 +18,31 @@ void vDeleteFonts(void)
     vDeleteDiagramFont();
 }
 
+// The settings are written once per run: as the session ends, or else as
+// the window is destroyed.
+static void vSaveSettingsOnce(void)
+{
+    if (pApp->bSettingsSaved)
+        return;
+    pApp->bSettingsSaved = 1;
+    vPutStat();
+}
+
 static void vMesDestroy(HWND hWnd)
 {
     vDeleteFonts();
     KillTimer(hWnd, IDT_REDRAW);
-    vPutStat();
+    vSaveSettingsOnce();
     PostQuitMessage(0);
+}
+
+// Logging off or shutting down: the process may be ended without its window
+// ever being destroyed, so the settings are written now. A session end that
+// was called off (wParam 0) changes nothing.
+static void vMesEndSession(WPARAM wParam)
+{
+    if (wParam)
+        vSaveSettingsOnce();
 }
 
 void vMesSize(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
@@ -111,6 +130,7 @@ extern "C" LRESULT __stdcall WndMaiProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
     switch (uMsg) {
     case WM_CREATE: vMesCreate(hWnd, uMsg, uLow, lParam); return 0;
     case WM_DESTROY: vMesDestroy(hWnd); return 0;
+    case WM_ENDSESSION: vMesEndSession(wParam); return 0;
     case WM_SIZE: vMesSize(hWnd, uMsg, uLow, lParam); return 0;
     case WM_PAINT: vMesPaint(hWnd, uMsg, uLow, lParam); return 0;
     case WM_COMMAND: vMesCommand(hWnd, uMsg, uLow, lParam); return 0;
