@@ -5,7 +5,15 @@
 #include <filesystem>
 #include <string>
 
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+#include "calc/units.h"
 #include "settings/settings.h"
+#include "shell/resource.h"
 #include "support/files.h"
 #include "support/fixture.h"
 
@@ -127,4 +135,157 @@ TEST_F(SettingsFile, DirectoryInTheFilesPlace)
     vPutStat(); // cannot be created: nothing happens
     EXPECT_TRUE(std::filesystem::is_directory("flugstat.txt"));
     EXPECT_EQ(nullptr, pApp->pSettingsFile);
+}
+
+// What the directory holds under the settings file's name: its bytes, or
+// for a link the link itself.
+static std::string strEntry(const char* pszPath)
+{
+    std::error_code ec;
+    if (std::filesystem::is_symlink(pszPath, ec))
+        return "link to " + std::filesystem::read_symlink(pszPath, ec).string();
+    return strReadFile(pszPath);
+}
+
+// A settings file that is there but cannot be opened while held: another
+// program has it open without sharing on Windows; on the host (the tests may
+// run as root, whom no file mode stops) a link that leads to itself.
+class Unopenable {
+public:
+    explicit Unopenable(bool bHold)
+    {
+        if (!bHold)
+            return;
+#ifdef _WIN32
+        hFile = CreateFileA(kFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+        EXPECT_NE(INVALID_HANDLE_VALUE, hFile);
+#else
+        std::filesystem::remove(kFile);
+        EXPECT_EQ(0, symlink(kFile, kFile));
+#endif
+    }
+    void vRelease()
+    {
+#ifdef _WIN32
+        if (hFile != INVALID_HANDLE_VALUE)
+            CloseHandle(hFile);
+        hFile = INVALID_HANDLE_VALUE;
+#endif
+    }
+    ~Unopenable() { vRelease(); }
+
+private:
+#ifdef _WIN32
+    HANDLE hFile = INVALID_HANDLE_VALUE;
+#endif
+};
+
+// Room left on the disk while the settings are written, as a limit on the
+// size of any file the process writes (-1: no limit).
+class DiskRoom {
+public:
+    explicit DiskRoom(long nBytes)
+    {
+#ifndef _WIN32
+        if (nBytes < 0)
+            return;
+        getrlimit(RLIMIT_FSIZE, &rlOld);
+        signal(SIGXFSZ, SIG_IGN); // the write fails instead of ending the process
+        struct rlimit rl = {(rlim_t)nBytes, rlOld.rlim_max};
+        EXPECT_EQ(0, setrlimit(RLIMIT_FSIZE, &rl));
+        bSet = true;
+#else
+        EXPECT_LT(nBytes, 0) << "no disk room limit on Windows";
+#endif
+    }
+    ~DiskRoom()
+    {
+#ifndef _WIN32
+        if (bSet)
+            setrlimit(RLIMIT_FSIZE, &rlOld);
+#endif
+    }
+
+private:
+#ifndef _WIN32
+    struct rlimit rlOld = {};
+    bool bSet = false;
+#endif
+};
+
+// One run from start to exit: the file as it lies there at start, how it is
+// held, whether the user picks another airspeed unit, and the room on the
+// disk when the exit writes. Afterwards the file holds either the old bytes
+// or the complete new ones, and no temporary file is left behind.
+TEST_F(SettingsFile, EveryWayARunEndsKeepsAWholeFile)
+{
+    const std::string strSaved = strFile("[kt]", "[km/h]", "[NM]", "[l/min]");
+    const std::string strPicked = strFile("[km/h]", "[km/h]", "[NM]", "[l/min]"); // airspeed back to km/h
+    const std::string strPickedOverDefaults = strFile("[kt]", "[kt]", "[km]", "[l/h]");
+#ifdef _WIN32
+    const std::string strUnopenable = strSaved; // the locked file's own bytes
+#else
+    const std::string strUnopenable = std::string("link to ") + kFile;
+#endif
+    enum { AS_IS, LOCKED_AT_START, READ_ONLY };
+    static const long kNoLimit = -1;
+    const struct {
+        const char* pszName;
+        std::string strAtStart;
+        int nHold;
+        bool bPick;
+        long nDiskRoom;
+        int nRead[4];   // choices after reading
+        int nWritten;   // what vPutStat reports
+        std::string strAfter;
+    } kCases[] = {
+        {"saved choices, user picks", strSaved, AS_IS, true, kNoLimit, {1, 0, 1, 1}, 1, strPicked},
+        {"byte-order mark before the first line", "\xEF\xBB\xBF" + strSaved, AS_IS, false, kNoLimit,
+         {1, 0, 1, 1}, 1, strSaved},
+        {"lines ended by CR alone", "[kt]\r[km/h]\r[NM]\r[l/min]\r\r# x\r", AS_IS, false, kNoLimit,
+         {1, 0, 1, 1}, 1, strSaved},
+        {"locked at start, no pick", strSaved, LOCKED_AT_START, false, kNoLimit, {0, 1, 0, 0}, 0, strUnopenable},
+        {"locked at start, user picks", strSaved, LOCKED_AT_START, true, kNoLimit, {0, 1, 0, 0}, 1,
+         strPickedOverDefaults},
+#ifdef _WIN32
+        {"read-only file", strSaved, READ_ONLY, true, kNoLimit, {1, 0, 1, 1}, 0, strSaved},
+#else
+        {"disk full: not a byte fits", strSaved, AS_IS, true, 0, {1, 0, 1, 1}, 0, strSaved},
+        {"disk full after 100 bytes", strSaved, AS_IS, true, 100, {1, 0, 1, 1}, 0, strSaved},
+        {"room for the whole file", strSaved, AS_IS, true, 4096, {1, 0, 1, 1}, 1, strPicked},
+#endif
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.pszName);
+        // A fresh run: the creation choices, nothing read or picked yet.
+        pApp->bSettingsUnread = 0;
+        pApp->bUnitChanged = 0;
+        vChoose(0, 1, 0, 0);
+        for (int id : kSaved)
+            SendMessageA(pForm->hUnit[id], CB_SETCURSEL, (WPARAM)pForm->nUnitSel[id], 0);
+        ASSERT_TRUE(bWriteFile(kFile, c.strAtStart));
+#ifdef _WIN32
+        SetFileAttributesA(kFile, c.nHold == READ_ONLY ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+#endif
+        Unopenable hold(c.nHold == LOCKED_AT_START);
+        vGetStat();
+        hold.vRelease();
+        vExpectChoices(c.nRead[0], c.nRead[1], c.nRead[2], c.nRead[3]);
+        if (c.bPick) {
+            // The user picks the other airspeed unit in the box.
+            SendMessageA(pForm->hUnit[Tas], CB_SETCURSEL, (WPARAM)(1 - pForm->nUnitSel[Tas]), 0);
+            vMesComUnit(WM_COMMAND, (WPARAM)(IDC_UNIT_BASE + Tas));
+        }
+        {
+            DiskRoom room(c.nDiskRoom);
+            EXPECT_EQ(c.nWritten, vPutStat());
+        }
+        EXPECT_EQ(c.strAfter, strEntry(kFile));
+        EXPECT_FALSE(std::filesystem::exists("flugstat.tmp")) << "the temporary file is left behind";
+#ifdef _WIN32
+        SetFileAttributesA(kFile, FILE_ATTRIBUTE_NORMAL);
+#endif
+        std::error_code ec;
+        std::filesystem::remove(kFile, ec);
+    }
 }
