@@ -12,7 +12,10 @@ DWORD GetFileAttributesA(LPCSTR pszPath)
     struct stat st;
     if (pszPath == NULL || lstat(pszPath, &st) != 0)
         return INVALID_FILE_ATTRIBUTES;
-    return S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    if (S_ISDIR(st.st_mode))
+        return FILE_ATTRIBUTE_DIRECTORY;
+    // As Wine shows a file without write permission to Windows programs.
+    return (st.st_mode & S_IWUSR) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
 }
 
 BOOL MoveFileExA(LPCSTR pszFrom, LPCSTR pszTo, DWORD dwFlags)
@@ -31,5 +34,6 @@ BOOL MoveFileExA(LPCSTR pszFrom, LPCSTR pszTo, DWORD dwFlags)
 BOOL DeleteFileA(LPCSTR pszPath)
 {
     // Like the platform: a directory is not a file to delete.
-    return pszPath != NULL && GetFileAttributesA(pszPath) == FILE_ATTRIBUTE_NORMAL && unlink(pszPath) == 0;
+    DWORD dw = GetFileAttributesA(pszPath);
+    return dw != INVALID_FILE_ATTRIBUTES && !(dw & FILE_ATTRIBUTE_DIRECTORY) && unlink(pszPath) == 0;
 }

@@ -52,6 +52,11 @@ int vPutStat(void)
 {
     if (pApp->bSettingsUnread && !pApp->bUnitChanged)
         return 0; // the saved choices are unknown: keep them rather than write defaults over them
+    // A file made read-only is kept as it is. Windows refuses to replace it
+    // anyway; asking first holds on every platform (Wine replaces it).
+    DWORD dwAttributes = GetFileAttributesA(kSettingsFile);
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
+        return 0;
     FILE* pFile = fopen(kTempFile, "w");
     pApp->pSettingsFile = pFile;
     if (pFile == NULL)

@@ -8,6 +8,7 @@
 #ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -147,6 +148,20 @@ static std::string strEntry(const char* pszPath)
     return strReadFile(pszPath);
 }
 
+// The user's way of keeping the file as it is (tests may run as root, whom
+// the mode does not stop; the program asks for it).
+static void vSetReadOnly(bool bReadOnly)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(kFile, ec))
+        return;
+#ifdef _WIN32
+    SetFileAttributesA(kFile, bReadOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+#else
+    chmod(kFile, bReadOnly ? 0444 : 0644);
+#endif
+}
+
 // A settings file that is there but cannot be opened while held: another
 // program has it open without sharing on Windows; on the host (the tests may
 // run as root, whom no file mode stops) a link that leads to itself.
@@ -247,9 +262,8 @@ TEST_F(SettingsFile, EveryWayARunEndsKeepsAWholeFile)
         {"locked at start, no pick", strSaved, LOCKED_AT_START, false, kNoLimit, {0, 1, 0, 0}, 0, strUnopenable},
         {"locked at start, user picks", strSaved, LOCKED_AT_START, true, kNoLimit, {0, 1, 0, 0}, 1,
          strPickedOverDefaults},
-#ifdef _WIN32
         {"read-only file", strSaved, READ_ONLY, true, kNoLimit, {1, 0, 1, 1}, 0, strSaved},
-#else
+#ifndef _WIN32
         {"disk full: not a byte fits", strSaved, AS_IS, true, 0, {1, 0, 1, 1}, 0, strSaved},
         {"disk full after 100 bytes", strSaved, AS_IS, true, 100, {1, 0, 1, 1}, 0, strSaved},
         {"room for the whole file", strSaved, AS_IS, true, 4096, {1, 0, 1, 1}, 1, strPicked},
@@ -264,9 +278,7 @@ TEST_F(SettingsFile, EveryWayARunEndsKeepsAWholeFile)
         for (int id : kSaved)
             SendMessageA(pForm->hUnit[id], CB_SETCURSEL, (WPARAM)pForm->nUnitSel[id], 0);
         ASSERT_TRUE(bWriteFile(kFile, c.strAtStart));
-#ifdef _WIN32
-        SetFileAttributesA(kFile, c.nHold == READ_ONLY ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
-#endif
+        vSetReadOnly(c.nHold == READ_ONLY);
         Unopenable hold(c.nHold == LOCKED_AT_START);
         vGetStat();
         hold.vRelease();
@@ -282,9 +294,7 @@ TEST_F(SettingsFile, EveryWayARunEndsKeepsAWholeFile)
         }
         EXPECT_EQ(c.strAfter, strEntry(kFile));
         EXPECT_FALSE(std::filesystem::exists("flugstat.tmp")) << "the temporary file is left behind";
-#ifdef _WIN32
-        SetFileAttributesA(kFile, FILE_ATTRIBUTE_NORMAL);
-#endif
+        vSetReadOnly(false);
         std::error_code ec;
         std::filesystem::remove(kFile, ec);
     }
