@@ -1,0 +1,82 @@
+// A very long paste into each edit: the window must answer at once, and the
+// edit and the calculation both keep the same beginning of the text.
+#include "e2e_fixture.h"
+#include "shell/resource.h"
+
+namespace {
+
+const size_t kPasteBytes = 100 * 1024;
+const DWORD kPasteLimitMs = 1000;
+const size_t kInputChars = 255; // an input's text buffer less its terminator
+
+// Zeros, a one at the last place an input keeps, then other digits: every
+// cut gives another number (254 characters give 0, 256 give 12).
+std::string strLongDigits(void)
+{
+    std::string str(kInputChars - 1, '0');
+    str += '1';
+    while (str.size() < kPasteBytes)
+        str += "2345678901";
+    str.resize(kPasteBytes);
+    return str;
+}
+
+bool bPutOnClipboard(const std::string& str)
+{
+    if (!OpenClipboard(NULL))
+        return false;
+    EmptyClipboard();
+    HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE, str.size() + 1);
+    memcpy(GlobalLock(hMem), str.c_str(), str.size() + 1);
+    GlobalUnlock(hMem);
+    bool bOk = SetClipboardData(CF_TEXT, hMem) != NULL;
+    CloseClipboard();
+    return bOk;
+}
+
+// The text after switching input id to its other unit and back: the
+// program converts the number it took from the edit, so this shows what the
+// calculation holds.
+std::string strConvertedThere(const Session& app, int id)
+{
+    HWND hBox = app.hUnitBox(id);
+    int nSel = (int)SendMessageA(hBox, CB_GETCURSEL, 0, 0);
+    SendMessageA(hBox, CB_SETCURSEL, (WPARAM)(1 - nSel), 0);
+    SendMessageA(app.hMain, WM_COMMAND, MAKEWPARAM(IDC_UNIT_BASE + id, CBN_SELCHANGE), (LPARAM)hBox);
+    std::string strThere = strTextOf(app.hEdit(id));
+    SendMessageA(hBox, CB_SETCURSEL, (WPARAM)nSel, 0);
+    SendMessageA(app.hMain, WM_COMMAND, MAKEWPARAM(IDC_UNIT_BASE + id, CBN_SELCHANGE), (LPARAM)hBox);
+    return strThere;
+}
+
+TEST_F(E2eTest, HundredKilobytePasteReturnsAtOnceInEveryEdit)
+{
+    vStart();
+    const std::string strPaste = strLongDigits();
+    ASSERT_TRUE(bPutOnClipboard(strPaste));
+    for (int id = 0; id < 10; id++) {
+        SCOPED_TRACE("input " + std::to_string(id));
+        HWND hEdit = app.hEdit(id);
+        DWORD dwStart = GetTickCount();
+        DWORD_PTR dwResult = 0;
+        LRESULT lSent = SendMessageTimeoutA(hEdit, WM_PASTE, 0, 0, SMTO_NORMAL, 5 * kPasteLimitMs, &dwResult);
+        DWORD dwTook = GetTickCount() - dwStart;
+        ASSERT_NE(0, lSent) << "the paste did not return within " << 5 * kPasteLimitMs << " ms";
+        EXPECT_LE(dwTook, kPasteLimitMs);
+
+        std::string strKept = strTextOf(hEdit);
+        EXPECT_EQ(strPaste.substr(0, kInputChars), strKept);
+        if (app.hUnitBox(id) != NULL) {
+            // The calculation took the same 255 characters: the number 1.
+            std::string strFromPaste = strConvertedThere(app, id);
+            vSetText(hEdit, "0"); // a new text, so that the next one is taken over
+            vSetText(hEdit, "1");
+            EXPECT_EQ(strConvertedThere(app, id), strFromPaste);
+        }
+    }
+    // Alive and ends as usual.
+    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
+    EXPECT_EQ(0, app.nWaitExit());
+}
+
+} // namespace
