@@ -149,6 +149,50 @@ TEST_F(DiagramRecorded, PartialTriangles)
     }
 }
 
+// Speeds near the largest double: the lengths must not overflow on their way
+// (the product of length and speed did, and its NaN became a negative
+// length that turned the course line round). Every line stays inside the
+// tick ring, and the course line, where drawn, points along the course.
+TEST_F(DiagramRecorded, AbsurdSpeedsNeverBendTheTriangle)
+{
+    const int L = 558; // radius 620 less the tick 62
+    const std::string strNines(300, '9');
+    const struct {
+        const char* pszName;
+        std::string strTas, strWs;
+    } rows[] = {
+        {"both 4e305", "4e305", "4e305"},
+        {"both 1e308", "1e308", "1e308"},
+        {"airspeed 1e308, wind 20", "1e308", "20"},
+        {"airspeed 110, wind 1e308", "110", "1e308"},
+        {"three hundred nines", strNines, strNines},
+        {"airspeed 1e-320, wind 4e305", "1e-320", "4e305"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        for (const char* pszCourse : {"85", ""}) {
+            SCOPED_TRACE(*pszCourse ? "with course" : "without course");
+            TearDown();
+            SetUp();
+            vTypeTriangle(row.strTas.c_str(), row.strWs.c_str(), "230", pszCourse);
+            pDiagram->nTick = 62;
+            vDrawTriangle(hdc, POINT{0, 0}, 620, 1);
+            for (const HostCall& line : calls(HOST_LINE)) {
+                for (int i = 0; i < 2; i++)
+                    EXPECT_LE(hypot(line.ptLog[i].x, line.ptLog[i].y), L + 1.0) << "a line leaves the rose";
+                if (line.penColor != kGreen || line.nPenStyle != PS_SOLID)
+                    continue;
+                double dLength = hypot(line.ptLog[1].x, line.ptLog[1].y);
+                if (dLength < 1)
+                    continue;
+                // Course 85: drawn at 90 - 85 degrees from the x axis.
+                double dDrawn = atan2(line.ptLog[1].y, line.ptLog[1].x) * 180.0 / M_PI;
+                EXPECT_NEAR(5.0, dDrawn, 1.0) << "the course line points elsewhere";
+            }
+        }
+    }
+}
+
 TEST_F(DiagramRecorded, RoseTicksLabelsAndCross)
 {
     hostSetCreatedFontModel(hostFontModel(40, 20, 0, 0));
