@@ -168,11 +168,25 @@ void vDrawCentreCross(HDC hdc, POINT c, int nWidth)
 }
 
 // Length of a vector whose speed is dSpeed when the largest is dMax: the
-// full length for the largest, nothing for a speed below the threshold.
-static int nScaled(int nFull, double dSpeed, double dMax)
+// full length for the largest, nothing for a speed below the threshold. The
+// ratio is taken first, so no speed however large can overflow on the way,
+// and only a length known to lie within 0 to nFull becomes an int. 0 when
+// the speeds give no finite ratio: that triangle cannot be drawn to scale.
+static int bScaled(int nFull, double dSpeed, double dMax, int* pnLength)
 {
-    int nLength = (dSpeed >= kSmall) ? nFull : 0;
-    return (dMax > kSmall) ? vRound(nLength * dSpeed / dMax) : nLength;
+    if (!(dSpeed >= kSmall)) {
+        *pnLength = 0;
+        return 1;
+    }
+    if (!(dMax > kSmall)) {
+        *pnLength = nFull;
+        return 1;
+    }
+    double dRatio = dSpeed / dMax;
+    if (!isfinite(dMax) || !(dRatio >= 0.0 && dRatio <= 1.0))
+        return 0;
+    *pnLength = vRound(nFull * dRatio);
+    return 1;
 }
 
 void vDrawTriangle(HDC hdc, POINT c, int r, int nWidth)
@@ -198,9 +212,9 @@ void vDrawTriangle(HDC hdc, POINT c, int r, int nWidth)
         dMax = dWs;
     if (dGs > dMax)
         dMax = dGs;
-    int nWs = nScaled(nFull, dWs, dMax);
-    int nGs = nScaled(nFull, dGs, dMax);
-    int nTas = nScaled(nFull, dTas, dMax);
+    int nWs, nGs, nTas;
+    if (!bScaled(nFull, dWs, dMax, &nWs) || !bScaled(nFull, dGs, dMax, &nGs) || !bScaled(nFull, dTas, dMax, &nTas))
+        return; // not drawn rather than drawn wrong
 
     // Ground = air + wind: the grey side runs from the wind's tip parallel
     // to the heading and ends at the ground vector's tip.
@@ -220,14 +234,8 @@ void vDrawPartialTriangle(HDC hdc, POINT c, int r, int nWidth)
         dWs = fabs(dWs);
         dTas = fabs(dTas);
         double dMax = dTas > dWs ? dTas : dWs;
-        if (dMax > kSmall) {
-            nWs = vRound(nFull * dWs / dMax);
-            nTas = vRound(nFull * dTas / dMax);
-        }
-        if (!(dTas >= kSmall))
-            nTas = 0;
-        if (!(dWs >= kSmall))
-            nWs = 0;
+        if (!bScaled(nFull, dWs, dMax, &nWs) || !bScaled(nFull, dTas, dMax, &nTas))
+            return;
     }
 
     FormState* pF = pApp->pForm;
