@@ -193,6 +193,8 @@ void vDrawTriangle(HDC hdc, POINT c, int r, int nWidth)
 {
     FormState* pF = pApp->pForm;
     int nFull = r - pApp->pDiagram->nTick; // the longest vector reaches the ticks
+    if (nFull < 0)
+        return; // a panel too small for the rose's labels leaves no length to draw to
     double dWca, dTh, dGs, dWs, dTas, dWd, dTc;
     if (!pF->bValid[WindSpeed] || !pF->bValid[Tas] || !pF->bValid[WindDir] || !pF->bValid[TrueCourse] ||
         !vGetWindTriangle(&dWca, &dTh, &dGs) || !bRead(WindSpeed, &dWs) || !bRead(Tas, &dTas) ||
@@ -228,6 +230,8 @@ void vDrawTriangle(HDC hdc, POINT c, int r, int nWidth)
 void vDrawPartialTriangle(HDC hdc, POINT c, int r, int nWidth)
 {
     int nFull = r - pApp->pDiagram->nTick;
+    if (nFull < 0)
+        return; // as for the whole triangle
     int nWs = nFull, nTas = nFull;
     double dWs, dTas;
     if (bRead(WindSpeed, &dWs) && bRead(Tas, &dTas)) {

@@ -4,6 +4,7 @@
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "calc/app_state.h"
@@ -11,7 +12,7 @@
 #include "settings/settings.h"
 
 static const int kSaved[] = {Tas, WindSpeed, Distance, FuelFlow};
-static char g_szDir[] = "/tmp/kl-fuzz-settings-XXXXXX";
+static char g_szDir[64];
 
 static void vCheck(int bCondition)
 {
@@ -22,6 +23,7 @@ static void vCheck(int bCondition)
 static void vCleanUp(void)
 {
     unlink("flugstat.txt");
+    unlink("flugstat.tmp");
     rmdir(g_szDir);
 }
 
@@ -33,7 +35,12 @@ static void vInitOnce(void)
     for (int i = 0; i < INPUT_COUNT; i++)
         pApp->pForm->hUnit[i] = hostNewWindow();
     // The file is read from the working directory: give it one of its own,
-    // away from the corpus directory.
+    // away from the corpus directory, in memory where the system has such a
+    // place (every run writes, renames and reads the file: on a disk that
+    // is most of the time).
+    struct stat st;
+    const char* pszBase = (stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode)) ? "/dev/shm" : "/tmp";
+    snprintf(g_szDir, sizeof(g_szDir), "%s/kl-fuzz-settings-XXXXXX", pszBase);
     vCheck(mkdtemp(g_szDir) != NULL);
     vCheck(chdir(g_szDir) == 0);
     atexit(vCleanUp);
@@ -76,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     int nRead[4];
     for (int i = 0; i < 4; i++)
         nRead[i] = pApp->pForm->nUnitSel[kSaved[i]];
-    vPutStat();
+    vCheck(vPutStat() == 1); // a file just read is always replaced
     // Start from the other choices so that a line read wrongly shows.
     for (int i = 0; i < 4; i++) {
         pApp->pForm->nUnitSel[kSaved[i]] = 1 - nRead[i];

@@ -193,6 +193,22 @@ TEST_F(DiagramRecorded, AbsurdSpeedsNeverBendTheTriangle)
     }
 }
 
+// A panel narrower than the rose's labels gives a negative radius (a 300 x
+// 200 client did): vectors of negative length would point backwards, so
+// none is drawn.
+TEST_F(DiagramRecorded, NoTriangleWithoutRoomForTheRose)
+{
+    for (const char* pszTas : {"110", ""}) {
+        SCOPED_TRACE(*pszTas ? "whole triangle" : "partial triangle");
+        TearDown();
+        SetUp();
+        vTypeTriangle(pszTas, "20", "230", "85");
+        pDiagram->nTick = -70;
+        vDrawTriangle(hdc, POINT{0, 2903}, -707, 1);
+        EXPECT_TRUE(calls(HOST_LINE).empty());
+    }
+}
+
 TEST_F(DiagramRecorded, RoseTicksLabelsAndCross)
 {
     hostSetCreatedFontModel(hostFontModel(40, 20, 0, 0));
