@@ -142,4 +142,25 @@ TEST_F(E2eTest, ValuesWiderThanTheirEditsAreTypedInFull)
     vSaveForOcr(shot, "west.bmp");
 }
 
+// Speeds near the largest double: the course line still points along the
+// course (it once came out turned round, at 265 degrees, across the form).
+TEST_F(E2eTest, AbsurdSpeedsKeepTheCourseLineOnTheCourse)
+{
+    vStart();
+    const struct {
+        int id;
+        const char* pszText;
+    } kTexts[] = {{2, "4e305"}, {3, "4e305"}, {4, "230"}, {5, "85"}};
+    for (const auto& t : kTexts)
+        vSetText(app.hEdit(t.id), t.pszText);
+    Shot shot = shotWhenSettled(app.hMain, shotOf(app.hMain));
+    bSaveBmp(shot, strDir + "\\absurd.bmp");
+    Geometry geo;
+    ASSERT_TRUE(bGeometry(shot, &geo)) << "no compass rose found";
+    const POINT ptC = {geo.nCentreX, geo.nCentreY};
+    const double L = geo.nVectorLen;
+    EXPECT_GE(dColourAlong(shot, ptC, geo.ptAt(85, L), kGreen), 0.8) << "course line along 85";
+    EXPECT_LT(dColourAlong(shot, ptC, geo.ptAt(265, L), kGreen), 0.2) << "course line turned round";
+}
+
 } // namespace
