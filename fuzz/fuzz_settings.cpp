@@ -9,16 +9,11 @@
 
 #include "calc/app_state.h"
 #include "fakewin.h"
+#include "fuzz/fuzz_support.h"
 #include "settings/settings.h"
 
 static const int kSaved[] = {Tas, WindSpeed, Distance, FuelFlow};
 static char g_szDir[64];
-
-static void vCheck(int bCondition)
-{
-    if (!bCondition)
-        abort();
-}
 
 static void vCleanUp(void)
 {
@@ -29,11 +24,8 @@ static void vCleanUp(void)
 
 static void vInitOnce(void)
 {
-    if (pApp != NULL)
+    if (!bFuzzAppInit())
         return;
-    vCheck(vAppInit() == 1);
-    for (int i = 0; i < INPUT_COUNT; i++)
-        pApp->pForm->hUnit[i] = hostNewWindow();
     // The file is read from the working directory: give it one of its own,
     // away from the corpus directory, in memory where the system has such a
     // place (every run writes, renames and reads the file: on a disk that

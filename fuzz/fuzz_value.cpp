@@ -9,36 +9,19 @@
 #include "calc/app_state.h"
 #include "calc/input.h"
 #include "calc/solver.h"
-#include "fakewin.h"
+#include "fuzz/fuzz_support.h"
 
-static void vCheck(int bCondition)
-{
-    if (!bCondition)
-        abort();
-}
-
-static void vInitOnce(void)
-{
-    if (pApp != NULL)
-        return;
-    vCheck(vAppInit() == 1);
-    for (int i = 0; i < INPUT_COUNT; i++) {
-        pApp->pForm->hEdit[i] = hostNewWindow();
-        pApp->pForm->hUnit[i] = hostNewWindow();
-    }
-}
-
-// The text as the edit would hand it over: at most 254 bytes, up to a NUL.
+// The text as the edit would hand it over: at most 255 bytes, up to a NUL.
 static void vTakeText(const uint8_t* pData, size_t nSize, char* pszText)
 {
-    size_t n = nSize < INPUT_TEXT_SIZE - 2 ? nSize : INPUT_TEXT_SIZE - 2;
+    size_t n = nSize < INPUT_TEXT_SIZE - 1 ? nSize : INPUT_TEXT_SIZE - 1;
     memcpy(pszText, pData, n);
     pszText[n] = '\0';
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
-    vInitOnce();
+    bFuzzAppInit();
     FormState* pForm = pApp->pForm;
     char szText[INPUT_TEXT_SIZE];
     vTakeText(pData, nSize, szText);

@@ -167,6 +167,22 @@ void vTypeText(const std::string& str)
     }
 }
 
+std::string strTypeNumbers(const Session& app, const char* const* pszTyped)
+{
+    for (int i = 0; i < kTypedNumbers; i++) {
+        vTypeText(pszTyped[i]);
+        if (i < kTypedNumbers - 1)
+            vPressKey(VK_TAB);
+    }
+    std::string strWrong;
+    for (int i = 0; i < kTypedNumbers; i++) {
+        HWND hEdit = app.hEdit(kFirstNumber + i);
+        if (!bWaitFor([&] { return strTextOf(hEdit) == pszTyped[i]; }))
+            strWrong += "edit " + std::to_string(kFirstNumber + i) + " holds «" + strTextOf(hEdit) + "»; ";
+    }
+    return strWrong;
+}
+
 static Shot shotFromDc(HWND hWnd, int x0, int y0, int cx, int cy)
 {
     Shot shot;

@@ -47,6 +47,15 @@ void vSetText(HWND hWnd, const std::string& str);
 void vPressKey(WORD wVk, bool bShift = false);
 void vTypeText(const std::string& str);
 
+// The eight numbers of a flight, airspeed to fuel flow.
+const int kFirstNumber = 2;
+const int kTypedNumbers = 8;
+struct Session;
+// Types them with real keys and Tab between them, starting in the airspeed
+// edit, which must have the focus. "" when every edit then holds exactly
+// what was typed, else which do not.
+std::string strTypeNumbers(const Session& app, const char* const* pszTyped);
+
 // The client area's pixels, captured with GetDC + BitBlt.
 struct Shot {
     int nWidth = 0;
