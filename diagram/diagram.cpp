@@ -24,7 +24,8 @@ enum {
     CROSS_HALF_ARM = 15,
     ROUTE_INDENT_CHARS = 4, // the route lines start four characters right of the title
     LABEL_TEXT_SIZE = 16,
-    ROUTE_TEXT_SIZE = 2 * INPUT_TEXT_SIZE
+    ROUTE_TEXT_SIZE = 2 * INPUT_TEXT_SIZE,
+    CLOSING_SLACK = 3 // logical units: three rounded lengths and two rounded tips
 };
 
 static const float kBlack[3] = {0.0f, 0.0f, 0.0f};
@@ -221,6 +222,16 @@ void vDrawTriangle(HDC hdc, POINT c, int r, int nWidth)
     // Ground = air + wind: the grey side runs from the wind's tip parallel
     // to the heading and ends at the ground vector's tip.
     POINT ptWindTip = ptTip(c, dWindTo, nWs);
+    // Near the calculation's zero threshold (speeds of a few thousandths)
+    // the heading is snapped to east or west while the lengths keep their
+    // ratio: the grey side then misses the ground vector's tip and may run
+    // out of the rose, across the form. Such a triangle cannot be drawn to
+    // scale and is not drawn. Where the wind is too strong for the course
+    // the grey side ends between the wind's tip and the ground vector's,
+    // inside the rose, and is drawn as it is.
+    POINT ptGreyEnd = ptTip(ptWindTip, dTh, nTas);
+    if (hypot(ptGreyEnd.x - c.x, ptGreyEnd.y - c.y) > nFull + CLOSING_SLACK)
+        return;
     vPenRay(hdc, PS_SOLID, nWidth, colour(kGrey), ptWindTip, dTh, nTas);
     vVector(hdc, c, COLOUR_WIND, dWindTo, nWs, nFull, nWidth);
     vVector(hdc, c, COLOUR_COURSE, dTc, nGs, nFull, nWidth);

@@ -2,12 +2,8 @@
 // the ten input texts, painted through the form and the diagram on the
 // host's recording GDI. Besides the sanitizers: the paint leaves no object
 // behind, and where the layout puts the compass rose inside the diagram
-// panel, every line of the wind triangle stays inside the panel, and no
-// point lies further from the centre than the wind vector and a side as long
-// as the airspeed vector together (two radii). Tighter than that it need not
-// be: at speeds near the solver's zero threshold the heading is snapped to
-// east or west while the lengths keep their ratio, and the grey side then
-// does not close on the ground vector's tip.
+// panel, every line of the wind triangle stays inside the rose (give or take
+// the rounding of the lengths) and the panel.
 //
 // Input: client width and height (two bytes each, little-endian, as WM_SIZE
 // gives them), one byte whose low four bits are the unit choices of
@@ -30,6 +26,9 @@
 
 enum { HEADER_BYTES = 5 };
 static const int kSaved[] = {Tas, WindSpeed, Distance, FuelFlow};
+// Logical units a triangle point may lie beyond the radius: three rounded
+// lengths and two rounded tips.
+static const double kRoundingSlack = 3.0;
 
 static void vInitOnce(void)
 {
@@ -77,7 +76,7 @@ static void vCheckTriangle(void)
     vDrawTriangle(hdc, c, r, 1);
     for (const HostCall& call : hostCalls(hdc)) {
         for (int i = 0; i < call.nPoints; i++) {
-            vCheck(hypot((double)call.ptLog[i].x - c.x, (double)call.ptLog[i].y - c.y) <= 2.0 * r + 1.0);
+            vCheck(hypot((double)call.ptLog[i].x - c.x, (double)call.ptLog[i].y - c.y) <= r + kRoundingSlack);
             vCheck(!bRoseInside || bInside(rc, call.ptDev[i]));
         }
     }

@@ -193,6 +193,37 @@ TEST_F(DiagramRecorded, AbsurdSpeedsNeverBendTheTriangle)
     }
 }
 
+// Speeds of a few thousandths: the calculation snaps the heading to east or
+// west, the drawing keeps the lengths' ratio, and the grey side would run out
+// of the rose (across the form on a real window). No line may leave it; the
+// worked flight, drawn in full, shows the check has lines to look at.
+TEST_F(DiagramRecorded, SpeedsAtTheZeroThresholdStayInTheRose)
+{
+    const int L = 558; // radius 620 less the tick 62
+    const struct {
+        const char *pszTas, *pszWs, *pszWd, *pszTc;
+        bool bDrawn;
+    } rows[] = {
+        {"5e-3", "5e-3", "-4", "0", false},
+        {"5e-3", "5e-3", "23", "280", false},
+        {"110", "20", "230", "85", true},
+        {"50", "150", "90", "45", true}, // wind too strong for the course: drawn as it is
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string("TAS ") + row.pszTas + " WS " + row.pszWs + " WD " + row.pszWd + " TC " + row.pszTc);
+        TearDown();
+        SetUp();
+        vTypeTriangle(row.pszTas, row.pszWs, row.pszWd, row.pszTc);
+        pDiagram->nTick = 62;
+        vDrawTriangle(hdc, POINT{0, 0}, 620, 1);
+        std::vector<HostCall> vecLines = calls(HOST_LINE);
+        for (const HostCall& line : vecLines)
+            for (int i = 0; i < 2; i++)
+                EXPECT_LE(hypot(line.ptLog[i].x, line.ptLog[i].y), L + 3.0) << "a line leaves the rose";
+        EXPECT_EQ(row.bDrawn, !vecLines.empty());
+    }
+}
+
 // A panel narrower than the rose's labels gives a negative radius (a 300 x
 // 200 client did): vectors of negative length would point backwards, so
 // none is drawn.
