@@ -18,27 +18,15 @@ bool bGeometry(const Shot& shot, Geometry* pGeo)
     if (shot.nWidth - nForm < shot.nHeight) // a landscape panel is assumed
         return false;
     int x = nForm + shot.nHeight / 2;
-    struct Run {
-        int y0, y1;
-    };
-    std::vector<Run> vecRuns;
-    for (int y = 0; y < shot.nHeight; y++) {
-        // The pen may fall on either neighbouring column.
-        bool bBlack = shot.dwAt(x, y) == 0 || shot.dwAt(x - 1, y) == 0 || shot.dwAt(x + 1, y) == 0;
-        if (!bBlack)
-            continue;
-        if (!vecRuns.empty() && vecRuns.back().y1 == y - 1)
-            vecRuns.back().y1 = y;
-        else
-            vecRuns.push_back({y, y});
-    }
+    // The pen may fall on either neighbouring column.
+    std::vector<Band> vecRuns = vecBands(shot, x - 1, x + 2, 0, shot.nHeight - 1, [](DWORD dw) { return dw == 0; });
     int nLongest = 0;
-    for (const Run& r : vecRuns)
-        nLongest = std::max(nLongest, r.y1 - r.y0 + 1);
-    const Run* pTop = NULL;
-    const Run* pBottom = NULL;
-    for (const Run& r : vecRuns) {
-        if ((r.y1 - r.y0 + 1) * 10 < nLongest * 7)
+    for (const Band& r : vecRuns)
+        nLongest = std::max(nLongest, r.nHeight());
+    const Band* pTop = NULL;
+    const Band* pBottom = NULL;
+    for (const Band& r : vecRuns) {
+        if (r.nHeight() * 10 < nLongest * 7)
             continue;
         if (pTop == NULL)
             pTop = &r;

@@ -5,6 +5,8 @@
 
 #include <math.h>
 
+#include <vector>
+
 #include "session.h"
 
 const DWORD kYellow = 0xFFFF00;
@@ -27,6 +29,31 @@ struct Geometry {
     }
     static double dRad(double dDeg) { return dDeg * 3.141592654 / 180.0; }
 };
+
+struct Band {
+    int y0, y1; // first and last row with ink
+    int nHeight() const { return y1 - y0 + 1; }
+};
+
+// Rows y0..y1 and columns x0..x1-1 of the shot: bands of consecutive rows
+// that hold a pixel for which bInk is true.
+template <typename Ink>
+std::vector<Band> vecBands(const Shot& shot, int x0, int x1, int y0, int y1, Ink bInk)
+{
+    std::vector<Band> vec;
+    for (int y = y0; y <= y1; y++) {
+        bool bAny = false;
+        for (int x = x0; x < x1 && !bAny; x++)
+            bAny = bInk(shot.dwAt(x, y));
+        if (!bAny)
+            continue;
+        if (!vec.empty() && vec.back().y1 == y - 1)
+            vec.back().y1 = y;
+        else
+            vec.push_back({y, y});
+    }
+    return vec;
+}
 
 // Width of the yellow form panel, seen along a row below the last input.
 int nFormWidthSeen(const Shot& shot);

@@ -26,31 +26,6 @@ const int kDesignDpi = 96;
 const int kRows = 10;
 const int kLegendRows = 7;
 
-struct Band {
-    int y0, y1; // first and last row with ink
-    int nHeight() const { return y1 - y0 + 1; }
-};
-
-// Rows y0..y1 and columns x0..x1-1 of the shot: bands of consecutive rows
-// that hold a pixel for which bInk is true.
-template <typename Ink>
-std::vector<Band> vecBands(const Shot& shot, int x0, int x1, int y0, int y1, Ink bInk)
-{
-    std::vector<Band> vec;
-    for (int y = y0; y <= y1; y++) {
-        bool bAny = false;
-        for (int x = x0; x < x1 && !bAny; x++)
-            bAny = bInk(shot.dwAt(x, y));
-        if (!bAny)
-            continue;
-        if (!vec.empty() && vec.back().y1 == y - 1)
-            vec.back().y1 = y;
-        else
-            vec.push_back({y, y});
-    }
-    return vec;
-}
-
 // The 96-DPI height scaled to this DPI, within one pixel.
 void vExpectScaled(const char* pszWhat, int nSeen, int n96, int nDpi)
 {
