@@ -9,17 +9,40 @@
 # resource Xft.dpi, else the X screen's resolution, else 96), so its text
 # has the size of the desktop's; KL_DPI=144 (for example) overrides it.
 # Without a display it runs at 96 unless KL_DPI says otherwise.
+#
+# It runs the 32-bit program where this machine can execute 32-bit code, else
+# the 64-bit one; KL_WINDOWS_ARCH=64 (or 32) chooses. Both keep their unit
+# choices in the same flugstat.txt.
 set -euo pipefail
 workdir=$PWD
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
-build=${KL_WINDOWS_BUILD:-$root/build/windows}
-export KL_WINDOWS_BUILD=$build
-cmake --preset windows -B "$build" >/dev/null
+. scripts/wine-env.sh
+case ${KL_WINDOWS_ARCH:-} in
+32) bits=32 ;;
+64) bits=64 ;;
+"") if kl_runs_32bit; then bits=32; else bits=64; fi ;;
+*) echo "KL_WINDOWS_ARCH is 32 or 64, not '$KL_WINDOWS_ARCH'" >&2; exit 2 ;;
+esac
+if [ $bits = 32 ] && ! kl_runs_32bit; then
+  echo "This machine cannot execute 32-bit code: the 32-bit program cannot run here (KL_WINDOWS_ARCH=64 runs the 64-bit one)." >&2
+  exit 1
+fi
+preset=windows
+[ $bits = 64 ] && preset=windows64
+build=${KL_WINDOWS_BUILD:-$root/build/$preset}
+cmake --preset $preset -B "$build" >/dev/null
 cmake --build "$build" --target kurslotse >/dev/null
 exe=$build/shell/kurslotse.exe
-. scripts/wine-env.sh
+# Its own prefix: the tests' prefixes are set up for a display without a
+# window manager.
+kl_wine_use "$build" "$build/wineprefix-run"
+if [ $bits = 32 ]; then
+  echo "Running the 32-bit program ($exe)."
+else
+  echo "Running the 64-bit program ($exe)$(kl_runs_32bit || echo ': this machine cannot execute 32-bit code')."
+fi
 
 # The desktop's pixels per inch, a whole number; 96 when it cannot be read.
 desktop_dpi() {
@@ -30,7 +53,7 @@ desktop_dpi() {
 }
 
 if [ -n "${DISPLAY:-}" ]; then
-  kl_wine_prefix
+  kl_wine_prefix || exit 1
   kl_wine_dpi "${KL_DPI:-$(desktop_dpi)}"
   cd "$workdir"
   set +e
@@ -43,7 +66,7 @@ fi
 echo "No display (DISPLAY is empty): running on a virtual display and saving a screenshot."
 kl_start_xvfb
 trap kl_stop_xvfb EXIT
-kl_wine_prefix
+kl_wine_prefix || exit 1
 kl_wine_dpi "${KL_DPI:-96}"
 cd "$workdir"
 wine "$exe" &

@@ -1,19 +1,86 @@
-# Sourced by the scripts: Wine with its own prefix inside the build tree
-# (never the user's own), no Mono/Gecko prompts, no menu entries.
+# Sourced by the scripts: the Wine environment of a Windows build tree, in one
+# place. Each build tree (build/windows for 32-bit, build/windows64 for
+# 64-bit) has Wine prefixes of its own, never the user's: wineprefix for the
+# tests, wineprefix-dpiN for the tests at N pixels per inch, wineprefix-run
+# for the run command. CMake writes the tree's Wine architecture (win32 or
+# win64) into its file wine-arch.
 KL_ROOT=${KL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-# KL_WINDOWS_BUILD names another Windows build tree (each with its own prefix).
-export WINEPREFIX="${KL_WINDOWS_BUILD:-$KL_ROOT/build/windows}/wineprefix"
-export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# Creates the prefix once; takes about ten seconds the first time.
+# The loaders themselves: Debian's /usr/bin/wine takes the 32-bit one
+# whenever it is installed, even for a 64-bit prefix or where it cannot run.
+KL_WINE32=/usr/lib/wine/wine
+KL_WINE64=/usr/lib/wine/wine64
+
+# Whether this machine executes 32-bit x86 code: some Linux kernels have
+# that switched off, and then every i386 program, 32-bit Wine included,
+# fails with "Exec format error". Found out by running a tiny static i386
+# program, once per shell. KL_NO_32BIT=1 makes the answer "no", to try the
+# 64-bit-only path on a machine that could run both.
+kl_runs_32bit() {
+  if [ -z "${KL_RUNS_32BIT:-}" ]; then
+    KL_RUNS_32BIT=no
+    if [ "${KL_NO_32BIT:-0}" != 1 ]; then
+      local d
+      d=$(mktemp -d)
+      printf '.globl _start\n_start:\n movl $1, %%eax\n xorl %%ebx, %%ebx\n int $0x80\n' >"$d/t.s"
+      if as --32 "$d/t.s" -o "$d/t.o" 2>/dev/null && ld -m elf_i386 "$d/t.o" -o "$d/t" 2>/dev/null &&
+        "$d/t" 2>/dev/null; then
+        KL_RUNS_32BIT=yes
+      fi
+      rm -rf "$d"
+    fi
+    export KL_RUNS_32BIT
+  fi
+  [ "$KL_RUNS_32BIT" = yes ]
+}
+
+# kl_wine_use <build dir> [prefix dir]: Wine for the program of that build
+# tree: its architecture, the matching loader, and the tree's test prefix
+# unless another is given.
+kl_wine_use() {
+  local build=$1 arch
+  arch=$(cat "$build/wine-arch" 2>/dev/null) || {
+    echo "$build is not a configured Windows build tree (no wine-arch in it)" >&2
+    return 1
+  }
+  export KL_WINDOWS_BUILD=$build
+  export WINEARCH=$arch
+  export WINEPREFIX=${2:-$build/wineprefix}
+  if [ "$arch" = win64 ]; then export WINELOADER=$KL_WINE64; else export WINELOADER=$KL_WINE32; fi
+}
+
+# Wine in these scripts is always the loader of the build in use.
+wine() { "$WINELOADER" "$@"; }
+
+# kl_wine_prefix [test]: creates the prefix in use once (about ten seconds),
+# and fails when Wine cannot start. A test prefix lets Wine manage its own
+# windows, as Windows does: with no window manager on the virtual display,
+# Wine would otherwise wait two seconds for one at every window that closes.
 kl_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot --init >/dev/null 2>&1 || true
+    wine wineboot --init >/dev/null 2>&1
     wineserver -w
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      echo "Wine ($WINELOADER, $WINEARCH) could not create its prefix $WINEPREFIX" >&2
+      return 1
+    fi
+    if [ "${1:-}" = test ]; then
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || return 1
+      wineserver -w
+    fi
   fi
+}
+
+# kl_wine_copy_prefix <from> : makes the prefix in use as a copy of another
+# (much faster than creating it), unless it exists.
+kl_wine_copy_prefix() {
+  [ -f "$WINEPREFIX/system.reg" ] && return 0
+  [ -f "$1/system.reg" ] || { echo "no prefix to copy at $1" >&2; return 1; }
+  rm -rf "$WINEPREFIX"
+  cp -a "$1" "$WINEPREFIX"
 }
 
 # Sets the screen's pixels per inch that Wine gives the programs of this
@@ -21,17 +88,29 @@ kl_wine_prefix() {
 # reads it from LogPixels under HKCU\Control Panel\Desktop.
 kl_wine_dpi() {
   local key='HKCU\Control Panel\Desktop' have
-  have=$(wine reg query "$key" /v LogPixels 2>/dev/null | tr -d '\r' | awk '$1 == "LogPixels" { print $3 }')
+  have=$(wine reg query "$key" /v LogPixels 2>/dev/null | tr -d '\r' | awk '$1 == "LogPixels" { print $3 }' || true)
   [ "$have" = "$(printf '0x%x' "$1")" ] && return 0
-  wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 || return 1
   wineserver -w
 }
+
+# Keeps the prefix's Wine server and background processes running until
+# kl_wine_stop, so that the programs of a test run do not each start them
+# anew (Debian's wineserver ends as soon as its last program does). Their
+# output goes nowhere: a test runner would otherwise wait on the pipes they
+# inherit.
+kl_wine_keep() {
+  wineserver -p >/dev/null 2>&1 </dev/null
+  wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+kl_wine_stop() { wineserver -k >/dev/null 2>&1 || true; }
 
 # Starts a virtual X display for the tests and exports DISPLAY; the caller
 # stops it with kl_stop_xvfb. The screen is 1024x768 unless given (WxH).
 kl_start_xvfb() {
   local n size=${1:-1024x768}
-  for n in $(seq 90 130); do
+  for n in $(seq 90 160); do
     [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
     KL_XVFB_PID=$!
@@ -46,8 +125,9 @@ kl_start_xvfb() {
   return 1
 }
 
+# Ends the prefix's Wine programs (they draw on this display) and the display.
 kl_stop_xvfb() {
-  wineserver -k >/dev/null 2>&1 || true
+  kl_wine_stop
   [ -n "${KL_XVFB_PID:-}" ] && kill "$KL_XVFB_PID" 2>/dev/null || true
   KL_XVFB_PID=
 }

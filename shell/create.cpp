@@ -91,8 +91,8 @@ void vMesCreate(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
         // No longer than the input buffer: the program computes with exactly
         // the text the field shows.
         SendMessageA(pForm->hEdit[i], EM_LIMITTEXT, (WPARAM)(INPUT_TEXT_SIZE - 1), 0);
-        pForm->pfnOrigEditProc[i] = (WNDPROC)GetWindowLongA(pForm->hEdit[i], GWL_WNDPROC);
-        SetWindowLongA(pForm->hEdit[i], GWL_WNDPROC, (LONG)pForm->pfnEditProc);
+        pForm->pfnOrigEditProc[i] = (WNDPROC)GetWindowLongPtrA(pForm->hEdit[i], GWLP_WNDPROC);
+        SetWindowLongPtrA(pForm->hEdit[i], GWLP_WNDPROC, (LONG_PTR)pForm->pfnEditProc);
         if (vHasUnitChoice(i))
             vCreateUnitBox(hWnd, hInst, i);
         else

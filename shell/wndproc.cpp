@@ -153,7 +153,7 @@ static void vMesTabKey(int id)
 extern "C" LRESULT __stdcall WndTexProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     FormState* pForm = pApp->pForm;
-    int id = (int)GetWindowLongA(hWnd, GWL_ID);
+    int id = GetDlgCtrlID(hWnd);
     // Only the ten input edits carry this procedure; anything else has no
     // saved procedure to pass on to.
     if (id < 0 || id >= INPUT_COUNT || pForm->pfnOrigEditProc[id] == NULL)

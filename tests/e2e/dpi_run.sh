@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program at another screen resolution: each DPI gets a Wine prefix of
-# its own (made once, when missing) and a virtual screen of the same
-# physical size as the tests' 1024x768 one at 96 DPI.
+# its own (made once, when missing, as a copy of the tests' prefix of the
+# build tree KL_WINDOWS_BUILD) and a virtual screen of the same physical
+# size as the tests' 1024x768 one at 96 DPI.
 # Usage: dpi_run.sh prefix <prefix dir> <dpi>     makes the prefix, sets its DPI
 #        dpi_run.sh run <prefix dir> <dpi> <program.exe> [args...]
 #                                                 runs a test program there
@@ -9,13 +10,17 @@ set -uo pipefail
 mode=$1 prefix=$2 dpi=$3
 shift 3
 . "$(dirname "$0")/../../scripts/wine-env.sh"
-export WINEPREFIX=$prefix
+kl_wine_use "${KL_WINDOWS_BUILD:?the Windows build tree}" "$prefix" || exit 1
 export KL_EXPECT_DPI=$dpi # the test programs check that Wine really gives it
 
 case $mode in
 prefix)
-  kl_wine_prefix
-  kl_wine_dpi "$dpi"
+  if [ -f "$KL_WINDOWS_BUILD/wineprefix/system.reg" ]; then
+    kl_wine_copy_prefix "$KL_WINDOWS_BUILD/wineprefix" || exit 1
+  else
+    kl_wine_prefix test || exit 1
+  fi
+  kl_wine_dpi "$dpi" || { echo "Wine could not set $dpi DPI in $prefix" >&2; exit 1; }
   ;;
 run)
   kl_start_xvfb "$((1024 * dpi / 96))x$((768 * dpi / 96))" || exit 1

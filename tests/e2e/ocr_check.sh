@@ -5,6 +5,8 @@
 # Usage: ocr_check.sh <e2e_driver.exe> <kurslotse.exe>   (Wine environment and
 # DISPLAY as for the other Windows tests)
 set -uo pipefail
+. "$(dirname "$0")/../../scripts/wine-env.sh"
+kl_wine_use "${KL_WINDOWS_BUILD:?the Windows build tree}" || exit 1
 driver=$1
 export KL_KURSLOTSE_EXE=$2
 shots=$(mktemp -d)

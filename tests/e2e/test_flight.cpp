@@ -80,7 +80,11 @@ void vTypeFlight(const Session& app, const char* const* pszTyped)
 TEST_F(E2eTest, FullFlightDrawsTheWindTriangle)
 {
     vStart();
-    Shot shotStart = shotOf(app.hMain);
+    // The first paint may still be on its way when the window is found.
+    Shot shotStart;
+    Geometry geoStart;
+    ASSERT_TRUE(bWaitFor([&] { return bGeometry(shotStart = shotOf(app.hMain), &geoStart); }))
+        << "no compass rose at start";
     vSaveForOcr(shotStart, "start.bmp");
     vSaveMenuBarForOcr(app.hMain);
 

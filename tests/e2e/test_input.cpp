@@ -134,9 +134,11 @@ TEST_F(E2eTest, OverlongAndGarbageInputChangeOnlyThatInput)
         return SendMessageTimeoutA(app.hMain, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &dw) != 0 &&
                strTextOf(app.hEdit(1)).size() > 5;
     }));
-    Sleep(300); // the last keys are still on their way
-    // Typed at the caret, which the focus left at the start.
-    EXPECT_EQ(std::string(250, 'x') + "Birke", strTextOf(app.hEdit(1)));
+    // Typed at the caret, which the focus left at the start; the last keys
+    // may still be on their way.
+    const std::string strExpected = std::string(250, 'x') + "Birke";
+    bWaitFor([&] { return strTextOf(app.hEdit(1)) == strExpected; });
+    EXPECT_EQ(strExpected, strTextOf(app.hEdit(1)));
 
     // Garbage pasted over the airspeed: control characters and bytes above 127.
     const char kGarbage[] = "\x01\x02\x1b\x7f\x80\xe4\xfc\xdf\xff 1\t2";
@@ -182,7 +184,7 @@ TEST_F(E2eTest, TypingPastTheLimitComputesWithWhatTheEditKeeps)
         return SendMessageTimeoutA(app.hMain, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &dw) != 0 &&
                strTextOf(app.hEdit(kDistance)).size() >= strKept.size();
     }));
-    Sleep(300); // the last keys are still on their way
+    bWaitFor([&] { return strTextOf(app.hEdit(kDistance)) == strKept; }); // the last keys may be on their way
     EXPECT_EQ(strKept, strTextOf(app.hEdit(kDistance)));
     vPickUnit(app, kDistance, 1);
     EXPECT_EQ("37.2973", strTextOf(app.hEdit(kDistance))) << "69 km in nautical miles";
