@@ -7,22 +7,24 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 KL_ROOT=$PWD
 bash scripts/setup.sh
+. scripts/wine-env.sh
+preset=$(kl_windows_preset)
 cmake --preset bench >/dev/null && cmake --build --preset bench >/dev/null
-cmake --preset windows >/dev/null && cmake --build --preset windows >/dev/null
+cmake --preset $preset >/dev/null && cmake --build --preset $preset >/dev/null
 
 echo "=== host: calculation and one full paint on the recording GDI"
 build/bench/bench/kl_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
   grep -E '^(Benchmark|BM_.*_median)'
 
-. scripts/wine-env.sh
-kl_wine_prefix
+kl_wine_use "$KL_ROOT/build/$preset"
+kl_wine_prefix test
 kl_start_xvfb
 trap kl_stop_xvfb EXIT
-echo "=== Wine: one full paint into a memory DC"
-(cd build/windows/tests/windows &&
+echo "=== Wine ($preset): one full paint into a memory DC"
+(cd build/$preset/tests/windows &&
   wine test_paint_dib.exe --gtest_also_run_disabled_tests --gtest_filter='*FullPaintTiming' | grep median)
 kl_stop_xvfb
 trap - EXIT
 
 echo "=== Wine: start-up against a minimal program"
-bash tests/e2e/figures.sh 9
+KL_WINDOWS_BUILD=$KL_ROOT/build/$preset bash tests/e2e/figures.sh 9

@@ -19,18 +19,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
 . scripts/wine-env.sh
-case ${KL_WINDOWS_ARCH:-} in
-32) bits=32 ;;
-64) bits=64 ;;
-"") if kl_runs_32bit; then bits=32; else bits=64; fi ;;
-*) echo "KL_WINDOWS_ARCH is 32 or 64, not '$KL_WINDOWS_ARCH'" >&2; exit 2 ;;
-esac
-if [ $bits = 32 ] && ! kl_runs_32bit; then
-  echo "This machine cannot execute 32-bit code: the 32-bit program cannot run here (KL_WINDOWS_ARCH=64 runs the 64-bit one)." >&2
-  exit 1
-fi
-preset=windows
-[ $bits = 64 ] && preset=windows64
+preset=$(kl_windows_preset) || exit 1
 build=${KL_WINDOWS_BUILD:-$root/build/$preset}
 cmake --preset $preset -B "$build" >/dev/null
 cmake --build "$build" --target kurslotse >/dev/null
@@ -38,7 +27,7 @@ exe=$build/shell/kurslotse.exe
 # Its own prefix: the tests' prefixes are set up for a display without a
 # window manager.
 kl_wine_use "$build" "$build/wineprefix-run"
-if [ $bits = 32 ]; then
+if [ $preset = windows ]; then
   echo "Running the 32-bit program ($exe)."
 else
   echo "Running the 64-bit program ($exe)$(kl_runs_32bit || echo ': this machine cannot execute 32-bit code')."

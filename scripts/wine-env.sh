@@ -36,6 +36,26 @@ kl_runs_32bit() {
   [ "$KL_RUNS_32BIT" = yes ]
 }
 
+# The Windows build to run here: the 32-bit one where this machine executes
+# 32-bit code, else the 64-bit one; KL_WINDOWS_ARCH=32 or 64 chooses.
+# Prints its preset (windows or windows64); fails when the choice cannot run.
+kl_windows_preset() {
+  local bits=${KL_WINDOWS_ARCH:-}
+  if [ -z "$bits" ]; then
+    if kl_runs_32bit; then bits=32; else bits=64; fi
+  fi
+  case $bits in
+  32)
+    kl_runs_32bit || {
+      echo "This machine cannot execute 32-bit code, so the 32-bit program cannot run here (KL_WINDOWS_ARCH=64 runs the 64-bit one)." >&2
+      return 1
+    }
+    echo windows ;;
+  64) echo windows64 ;;
+  *) echo "KL_WINDOWS_ARCH is 32 or 64, not '$bits'" >&2; return 1 ;;
+  esac
+}
+
 # kl_wine_use <build dir> [prefix dir]: Wine for the program of that build
 # tree: its architecture, the matching loader, and the tree's test prefix
 # unless another is given.
