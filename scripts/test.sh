@@ -41,6 +41,7 @@ step "fuzz build" build fuzz
 step "fuzz runs" bash scripts/fuzz.sh && suites+=(fuzz)
 step "windows build (32-bit)" build windows
 step "windows build (64-bit)" build windows64
+step "programs reproducible" bash scripts/release.sh --check
 
 step "windows tests (64-bit)" windows_suite windows64 && suites+=(windows64)
 if kl_runs_32bit; then
