@@ -8,6 +8,7 @@
 #include "calc/app_state.h"
 #include "calc/input.h"
 #include "diagram/diagram.h"
+#include "diagram/draw.h"
 #include "fakegdi.h"
 #include "form/form_layout.h"
 #include "form/form_paint.h"

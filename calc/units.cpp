@@ -4,18 +4,40 @@
 
 #include "calc/app_state.h"
 #include "calc/input.h"
+#include "shell/resource.h"
 
-// The unit box of input k has the control identifier k + kUnitIdBase.
-static const int kUnitIdBase = 50;
 // CB_GETCURSEL's answer is taken as an unsigned 16-bit index.
 static const LRESULT kSelMask = 0xFFFF;
+
+// Selection each unit box starts with, before the settings file is read.
+struct DefaultUnit {
+    int nInput;
+    int nSel;
+};
+static const DefaultUnit kDefaultUnits[] = {
+    {Tas, 0},
+    {WindSpeed, 1},
+    {Distance, 0},
+    {FuelFlow, 0},
+};
+
+int vDefaultUnit(int i, int* pnSel)
+{
+    for (const DefaultUnit& d : kDefaultUnits) {
+        if (d.nInput == i) {
+            *pnSel = d.nSel;
+            return 1;
+        }
+    }
+    return 0;
+}
 
 void vMesComUnit(UINT uMsg, WPARAM wParam)
 {
     int nCtrlId = LOWORD(wParam);
-    if (uMsg != WM_COMMAND || nCtrlId < kUnitIdBase || nCtrlId >= kUnitIdBase + INPUT_COUNT)
+    if (uMsg != WM_COMMAND || nCtrlId < IDC_UNIT_BASE || nCtrlId >= IDC_UNIT_BASE + INPUT_COUNT)
         return;
-    int k = nCtrlId - kUnitIdBase;
+    int k = nCtrlId - IDC_UNIT_BASE;
     // The other identifiers belong to hidden list boxes, which have no
     // second unit to switch to.
     if (!vHasUnitChoice(k))

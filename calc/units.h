@@ -5,10 +5,14 @@
 
 #include <windows.h>
 
-// WM_COMMAND handler of the unit comboboxes (identifiers 50..59).
+// WM_COMMAND handler of the unit comboboxes (IDC_UNIT_BASE plus the input).
 void vMesComUnit(UINT uMsg, WPARAM wParam);
 
 // The platform-free part: input id now has unit choice nNewChoice.
 void vApplyUnitChoice(int id, int nNewChoice);
+
+// 1 and the choice input i's unit box starts with, before the settings
+// file is read; 0 for an input without a unit choice.
+int vDefaultUnit(int i, int* pnSel);
 
 #endif

@@ -12,7 +12,6 @@
 #include "calc/solver.h"
 #include "diagram/draw.h"
 #include "diagram/mapping.h"
-#include "form/form_layout.h"
 #include "form/results_text.h"
 
 enum {

@@ -1,5 +1,6 @@
 // Drawing helpers: colour conversion, filled rectangles, lines, rays, text,
-// and the pen and brush bookkeeping every painted element shares.
+// the pen and brush bookkeeping every painted element shares, and the text
+// font of both panels with its measuring.
 #include "diagram/draw.h"
 
 #include <math.h>
@@ -98,4 +99,43 @@ BOOL vDrawText(HDC hdc, POINT pt, const char* pszText)
     if (pszText == NULL || pszText[0] == '\0')
         return FALSE;
     return TextOutA(hdc, pt.x, pt.y, pszText, (int)strlen(pszText));
+}
+
+// The platform maps the face name to whatever sans-serif font it has.
+static const int kTextFontHeight = 12;
+static const char kTextFontFace[] = "Helv";
+// The text font's height is meant for a screen of this many pixels per inch.
+static const int kDesignDpi = 96;
+
+// Pixels per inch of the screen, vertically; the design value when the
+// screen cannot be asked. Windows tells a program that declares no DPI
+// awareness the design value; Wine tells it the display's real one.
+static int vScreenDpi(void)
+{
+    HDC hdc = GetDC(NULL);
+    if (hdc == NULL)
+        return kDesignDpi;
+    int nDpi = GetDeviceCaps(hdc, LOGPIXELSY);
+    ReleaseDC(NULL, hdc);
+    return nDpi > 0 ? nDpi : kDesignDpi;
+}
+
+HFONT vCreateTextFont(void)
+{
+    LOGFONTA lf;
+    memset(&lf, 0, sizeof(lf));
+    lf.lfHeight = vRound((double)kTextFontHeight * vScreenDpi() / kDesignDpi);
+    strcpy(lf.lfFaceName, kTextFontFace);
+    return CreateFontIndirectA(&lf);
+}
+
+int vTextExtent(HDC hdc, const char* pszText, SIZE* pSize)
+{
+    if (pszText == NULL)
+        return 0;
+    SIZE size;
+    int bOk = GetTextExtentPoint32A(hdc, pszText, (int)strlen(pszText), &size);
+    if (bOk && pSize != NULL)
+        *pSize = size;
+    return bOk;
 }

@@ -1,4 +1,5 @@
-// Small drawing helpers shared by all painting.
+// Small drawing helpers shared by all painting, and the text font of both
+// panels.
 #ifndef KL_DIAGRAM_DRAW_H
 #define KL_DIAGRAM_DRAW_H
 
@@ -30,5 +31,14 @@ void vRestorePen(HDC hdc, HGDIOBJ hOldPen);
 // Text with its top-left corner at pt, its full length on one line; nothing
 // for a null or empty text.
 BOOL vDrawText(HDC hdc, POINT pt, const char* pszText);
+
+// A new font as the program draws all its texts with: face "Helv", cell
+// height 12 in the units of the context it is used on, scaled by the
+// screen's pixels per inch over 96 and rounded, everything else 0. The form
+// and the diagram each get one at window creation.
+HFONT vCreateTextFont(void);
+
+// Measures pszText in the font selected into hdc; 0 for a null text.
+int vTextExtent(HDC hdc, const char* pszText, SIZE* pSize);
 
 #endif

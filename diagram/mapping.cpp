@@ -7,7 +7,7 @@
 
 #include "calc/app_state.h"
 #include "calc/navmath.h"
-#include "form/form_layout.h"
+#include "diagram/draw.h"
 
 enum {
     LEGEND_LINE_CHARS = 4,   // a legend sample line is four characters long

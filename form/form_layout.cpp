@@ -6,6 +6,7 @@
 
 #include "calc/app_state.h"
 #include "calc/navmath.h"
+#include "diagram/draw.h"
 
 enum {
     PLACE_EDIT_CHARS = 15, // edit width of the two place rows, in default-font characters
@@ -23,46 +24,7 @@ static const double kTenth = 0.1;      // top gap and row pitch: a tenth of the 
 // lays out because no client is 0 high before the window exists.
 static int s_nLaidOutHeight = 0;
 
-// The platform maps the face name to whatever sans-serif font it has.
-static const int kTextFontHeight = 12;
-static const char kTextFontFace[] = "Helv";
-// The text font's height is meant for a screen of this many pixels per inch.
-static const int kDesignDpi = 96;
-
-// Pixels per inch of the screen, vertically; the design value when the
-// screen cannot be asked. Windows tells a program that declares no DPI
-// awareness the design value; Wine tells it the display's real one.
-static int vScreenDpi(void)
-{
-    HDC hdc = GetDC(NULL);
-    if (hdc == NULL)
-        return kDesignDpi;
-    int nDpi = GetDeviceCaps(hdc, LOGPIXELSY);
-    ReleaseDC(NULL, hdc);
-    return nDpi > 0 ? nDpi : kDesignDpi;
-}
-
-HFONT vCreateTextFont(void)
-{
-    LOGFONTA lf;
-    memset(&lf, 0, sizeof(lf));
-    lf.lfHeight = vRound((double)kTextFontHeight * vScreenDpi() / kDesignDpi);
-    strcpy(lf.lfFaceName, kTextFontFace);
-    return CreateFontIndirectA(&lf);
-}
-
 static int bIsPlaceRow(int i) { return i == Departure || i == Destination; }
-
-int vTextExtent(HDC hdc, const char* pszText, SIZE* pSize)
-{
-    if (pszText == NULL)
-        return 0;
-    SIZE size;
-    int bOk = GetTextExtentPoint32A(hdc, pszText, (int)strlen(pszText), &size);
-    if (bOk && pSize != NULL)
-        *pSize = size;
-    return bOk;
-}
 
 static int nMax(int a, int b) { return a > b ? a : b; }
 

@@ -17,6 +17,7 @@
 #include "calc/app_state.h"
 #include "calc/input.h"
 #include "diagram/diagram.h"
+#include "diagram/draw.h"
 #include "diagram/mapping.h"
 #include "fakegdi.h"
 #include "fakewin.h"

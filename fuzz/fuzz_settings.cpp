@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "calc/app_state.h"
+#include "calc/units.h"
 #include "fakewin.h"
 #include "fuzz/fuzz_support.h"
 #include "settings/settings.h"
@@ -43,7 +44,8 @@ static void vCreationChoices(void)
 {
     FormState* pForm = pApp->pForm;
     for (int i = 0; i < INPUT_COUNT; i++) {
-        pForm->nUnitSel[i] = (i == WindSpeed) ? 1 : 0;
+        pForm->nUnitSel[i] = 0;
+        vDefaultUnit(i, &pForm->nUnitSel[i]);
         hostSetSelection(pForm->hUnit[i], pForm->nUnitSel[i]);
     }
 }

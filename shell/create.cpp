@@ -4,6 +4,8 @@
 #include <stdio.h>
 
 #include "calc/app_state.h"
+#include "calc/units.h"
+#include "diagram/draw.h"
 #include "form/form_layout.h"
 #include "settings/settings.h"
 #include "shell/resource.h"
@@ -12,18 +14,6 @@
 // whole rather than cut at its right border.
 static const DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
 
-// Selection each unit box starts with, before the settings file is read.
-struct DefaultUnit {
-    int nInput;
-    int nSel;
-};
-static const DefaultUnit kDefaultUnits[] = {
-    {Tas, 0},
-    {WindSpeed, 1},
-    {Distance, 0},
-    {FuelFlow, 0},
-};
-
 int vCreateFonts(void)
 {
     pApp->pForm->hFont = vCreateTextFont();
@@ -31,18 +21,6 @@ int vCreateFonts(void)
         return 0;
     pApp->pDiagram->hDiagramFont = vCreateTextFont();
     return pApp->pDiagram->hDiagramFont != NULL;
-}
-
-// 1 and the default choice of input i, 0 if it has no table entry.
-static int vDefaultUnit(int i, int* pnSel)
-{
-    for (const DefaultUnit& d : kDefaultUnits) {
-        if (d.nInput == i) {
-            *pnSel = d.nSel;
-            return 1;
-        }
-    }
-    return 0;
 }
 
 static void vCreateUnitBox(HWND hWnd, HINSTANCE hInst, int i)

@@ -4,10 +4,9 @@
 
 #include "calc/input.h"
 #include "calc/units.h"
+#include "shell/resource.h"
 #include "support/controls.h"
 #include "support/fixture.h"
-
-static const int kUnitIdBase = 50;
 
 class UnitSwitch : public AppFixture {
 protected:
@@ -15,7 +14,7 @@ protected:
     void vPick(int id, int nSel)
     {
         testSelect(pForm->hUnit[id], nSel);
-        vMesComUnit(WM_COMMAND, (WPARAM)(kUnitIdBase + id));
+        vMesComUnit(WM_COMMAND, (WPARAM)(IDC_UNIT_BASE + id));
     }
     std::string strEdit(int id)
     {
@@ -51,7 +50,8 @@ TEST_F(UnitSwitch, RoundTrips)
     for (const auto& c : kCases) {
         SCOPED_TRACE(std::string("input ") + std::to_string(c.id) + " text " + c.pszText);
         // Each row starts from the choice window creation gives.
-        int nStart = (c.id == WindSpeed) ? 1 : 0;
+        int nStart = 0;
+        vDefaultUnit(c.id, &nStart);
         pForm->nUnitSel[c.id] = nStart;
         testSelect(pForm->hUnit[c.id], nStart);
         vType(c.id, c.pszText);
@@ -116,7 +116,7 @@ TEST_F(UnitSwitch, NoSelectionKeepsChoiceAndRestoresBox)
         int nOld = pForm->nUnitSel[id];
         testClearSelection(pForm->hUnit[id]);
         ASSERT_EQ(CB_ERR, nBoxSel(id));
-        vMesComUnit(WM_COMMAND, (WPARAM)(kUnitIdBase + id));
+        vMesComUnit(WM_COMMAND, (WPARAM)(IDC_UNIT_BASE + id));
         EXPECT_EQ(nOld, pForm->nUnitSel[id]);
         EXPECT_EQ(nOld, nBoxSel(id));
         EXPECT_STREQ("12", pForm->szInput[id]);
@@ -129,14 +129,14 @@ TEST_F(UnitSwitch, OtherMessagesAndControlsIgnored)
     vType(Tas, "110");
     vIdleTimer();
     testSelect(pForm->hUnit[Tas], 1);
-    vMesComUnit(WM_COMMAND + 1, (WPARAM)(kUnitIdBase + Tas));
+    vMesComUnit(WM_COMMAND + 1, (WPARAM)(IDC_UNIT_BASE + Tas));
     vMesComUnit(WM_COMMAND, (WPARAM)Tas); // the edit, not the box
-    vMesComUnit(WM_COMMAND, (WPARAM)(kUnitIdBase + INPUT_COUNT + Tas));
+    vMesComUnit(WM_COMMAND, (WPARAM)(IDC_UNIT_BASE + INPUT_COUNT + Tas));
     EXPECT_EQ(0, pForm->nUnitSel[Tas]);
     EXPECT_STREQ("110", pForm->szInput[Tas]);
     // The notification code in the high word does not matter.
     const WPARAM kSelChange = 1; // CBN_SELCHANGE
-    vMesComUnit(WM_COMMAND, (kSelChange << 16) | (WPARAM)(kUnitIdBase + Tas));
+    vMesComUnit(WM_COMMAND, (kSelChange << 16) | (WPARAM)(IDC_UNIT_BASE + Tas));
     EXPECT_EQ(1, pForm->nUnitSel[Tas]);
     EXPECT_STREQ("59.4595", pForm->szInput[Tas]);
 }
@@ -156,6 +156,6 @@ TEST_F(UnitSwitch, OnlyTheTwoChoicesOfUnitInputs)
     EXPECT_EQ(0, pForm->nUnitSel[Tas]);
     EXPECT_STREQ("230", pForm->szInput[WindDir]);
     EXPECT_STREQ("110", pForm->szInput[Tas]);
-    vMesComUnit(WM_COMMAND, (WPARAM)(kUnitIdBase + WindDir));
+    vMesComUnit(WM_COMMAND, (WPARAM)(IDC_UNIT_BASE + WindDir));
     EXPECT_EQ(0, pForm->nUnitSel[WindDir]);
 }

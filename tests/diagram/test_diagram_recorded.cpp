@@ -11,7 +11,7 @@
 #include "diagram/diagram.h"
 #include "diagram/mapping.h"
 #include "form/form_paint.h"
-#include "recording.h"
+#include "support/recording.h"
 
 namespace {
 

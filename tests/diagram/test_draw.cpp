@@ -4,7 +4,7 @@
 #include <math.h>
 
 #include "diagram/draw.h"
-#include "surface_dc.h"
+#include "support/surface_dc.h"
 
 TEST(ColorFromFloats, ClampsScalesAndTruncates)
 {

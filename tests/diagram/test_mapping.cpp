@@ -4,10 +4,11 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include "diagram/draw.h"
 #include "diagram/mapping.h"
 #include "form/form_layout.h"
 #include "support/fixture.h"
-#include "surface_dc.h"
+#include "support/surface_dc.h"
 
 namespace {
 

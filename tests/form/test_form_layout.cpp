@@ -2,8 +2,9 @@
 // 16, a scroll bar of 17, and form texts 6 pixels per character and 12 high.
 #include <string.h>
 
-#include "diagram/recording.h"
+#include "diagram/draw.h"
 #include "form/form_layout.h"
+#include "support/recording.h"
 
 namespace {
 

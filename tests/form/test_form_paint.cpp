@@ -1,7 +1,7 @@
 // The form panel as painted: yellow background without outline, labels,
 // unit texts only where there is no unit box, hints only when switched on.
-#include "diagram/recording.h"
 #include "form/form_paint.h"
+#include "support/recording.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // the first missing input, and the rows of a course that cannot be flown.
 #include <string.h>
 
-#include "diagram/recording.h"
 #include "form/results_text.h"
+#include "support/recording.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "calc/input.h"
+#include "calc/units.h"
 #include "support/controls.h"
 
 // The program never frees its state; tests do, so that every test starts
@@ -47,7 +48,7 @@ void AppFixture::SetUp()
         pForm->hEdit[i] = testNewEdit();
         if (vHasUnitChoice(i)) {
             // The selections that window creation gives the unit boxes.
-            pForm->nUnitSel[i] = (i == WindSpeed) ? 1 : 0;
+            vDefaultUnit(i, &pForm->nUnitSel[i]);
             pForm->hUnit[i] = testNewCombo(pForm->pszUnit[i][0], pForm->pszUnit[i][1], pForm->nUnitSel[i]);
         } else {
             pForm->hUnit[i] = testNewEdit();

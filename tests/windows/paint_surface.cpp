@@ -5,6 +5,7 @@
 
 #include "calc/app_state.h"
 #include "diagram/diagram.h"
+#include "diagram/draw.h"
 #include "diagram/mapping.h"
 #include "form/form_layout.h"
 #include "form/form_paint.h"

@@ -10,10 +10,10 @@
 
 #include "calc/solver.h"
 #include "diagram/mapping.h"
-#include "diagram/surface_dc.h"
 #include "form/form_layout.h"
 #include "paint_surface.h"
 #include "support/fixture.h"
+#include "support/surface_dc.h"
 
 static const COLORREF kYellow = RGB(255, 255, 0);
 static const COLORREF kWhite = RGB(255, 255, 255);

@@ -1,8 +1,8 @@
 // A drawing surface for tests that run in both builds: a memory DC under
 // Wine, a recording DC on the host. Fonts made here are the program's own
 // request, "Helv" at a given height.
-#ifndef KL_TESTS_DIAGRAM_SURFACE_DC_H
-#define KL_TESTS_DIAGRAM_SURFACE_DC_H
+#ifndef KL_TESTS_SUPPORT_SURFACE_DC_H
+#define KL_TESTS_SUPPORT_SURFACE_DC_H
 
 #include <string.h>
 #include <windows.h>

@@ -1,8 +1,8 @@
 // Fixture for host tests that read what the painting code drew on the
 // recording GDI: fresh program state, a fresh recording DC, and helpers to
 // lay out form and diagram for a client size and to pick recorded calls.
-#ifndef KL_TESTS_DIAGRAM_RECORDING_H
-#define KL_TESTS_DIAGRAM_RECORDING_H
+#ifndef KL_TESTS_SUPPORT_RECORDING_H
+#define KL_TESTS_SUPPORT_RECORDING_H
 
 #include <string>
 #include <vector>
@@ -11,7 +11,7 @@
 #include "fakegdi.h"
 #include "form/form_layout.h"
 #include "support/fixture.h"
-#include "surface_dc.h"
+#include "support/surface_dc.h"
 
 class Recorded : public AppFixture {
 protected:
