@@ -16,9 +16,12 @@ suites=()
 log=$(mktemp)
 trap 'rm -f "$log"; kl_stop_xvfb' EXIT
 step() { # step <name> <command...>
-  local name=$1; shift
+  local name=$1 start=$SECONDS rc=0; shift
   echo "=== $name"
-  if ! "$@" 2>&1 | tee -a "$log"; then failed+=("$name"); return 1; fi
+  "$@" 2>&1 | tee -a "$log" || rc=1
+  echo "--- $name: $((SECONDS - start)) s"
+  [ $rc = 0 ] || failed+=("$name")
+  return $rc
 }
 
 build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1" 2>&1 | grep -v '^\[' ; return "${PIPESTATUS[0]}"; }
@@ -62,4 +65,4 @@ if [ "${#failed[@]}" -ne 0 ]; then
   echo "FAILED: ${failed[*]}"
   exit 1
 fi
-echo "All test steps passed."
+echo "All test steps passed in $SECONDS s."
