@@ -105,6 +105,17 @@ TEST_F(Derived, GroundSpeedTooSmallGivesFallbacks)
         ASSERT_EQ(1, vGetFuel(&dFuel));
         EXPECT_EQ(9999.9, dFuel);
     }
+
+    // A ground speed of exactly the threshold is divided by.
+    vTypeTriangle("0.005", "0", "0", "0");
+    vType(Distance, "1");
+    vType(FuelFlow, "1");
+    double dHours = kUntouched, dMinutes = kUntouched, dFuel = kUntouched;
+    ASSERT_EQ(1, vGetTime(&dHours, &dMinutes));
+    EXPECT_EQ(200, dHours);
+    EXPECT_NEAR(0, dMinutes, 1e-6);
+    ASSERT_EQ(1, vGetFuel(&dFuel));
+    EXPECT_NEAR(200, dFuel, 1e-9);
 }
 
 TEST_F(Derived, NegativeDistanceGivesNegativeResults)

@@ -128,6 +128,12 @@ TEST_F(DiagramRecorded, PartialTriangles)
           {"blue of zero length", kBlue, PS_SOLID, {0, 0}, {0, 0}},
           {"green ground vector", kGreen, PS_SOLID, {0, 0}, {556, 49}},
           {"red heading vector on the course", kRed, PS_SOLID, {0, 0}, {556, 49}}}},
+        {"airspeed of exactly the threshold, calm: still full length", "0.005", "0", "230", "45",
+         {{"grey along the course", kGrey, PS_SOLID, {0, 0}, {395, 395}},
+          {"blue dotted from the centre, full length", kBlue, PS_DOT, {0, 0}, {427, 359}},
+          {"blue of zero length", kBlue, PS_SOLID, {0, 0}, {0, 0}},
+          {"green ground vector, full length", kGreen, PS_SOLID, {0, 0}, {395, 395}},
+          {"red heading vector, full length", kRed, PS_SOLID, {0, 0}, {395, 395}}}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);
@@ -290,6 +296,7 @@ TEST_F(DiagramRecorded, RoseTicksLabelsAndCross)
     EXPECT_EQ("90", textAt(POINT{c.x + 626, c.y + 20}));
     EXPECT_EQ("180", textAt(POINT{c.x - 30, c.y - 626}));
     EXPECT_EQ("270", textAt(POINT{c.x - 626 - 60, c.y + 20}));
+    EXPECT_EQ(4u, calls(HOST_TEXTOUT).size()) << "four labels, no fifth over the first";
     EXPECT_EQ(nLive, hostLiveObjects());
 }
 

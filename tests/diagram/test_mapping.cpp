@@ -123,6 +123,7 @@ TEST_F(DiagramMapping, PanelsTooSmallOrExtentsOutOfRangeSwitchTheDiagramOff)
         {"height 1", 800, 1, 300, 0},
         {"height 20, width 655: extent 32750", 655, 20, 300, 1},
         {"height 20, width 656: extent 32800", 656, 20, 300, 0},
+        {"height 500, width 16383: extent 32766, the largest", 16383, 500, 300, 1},
         {"narrow and tall: y extent beyond 32766", 310, 400, 300, 0},
     };
     for (const auto& row : rows) {

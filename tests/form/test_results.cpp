@@ -278,9 +278,11 @@ TEST_F(Results, WrappedPromptStaysInsideItsBox)
     hostClearCalls(hdc);
     vDrawWrapped(hdc, POINT{300, -999}, psz);
     EXPECT_EQ(1u, calls(HOST_DRAWTEXT).size()) << "one unit above the bottom edge is enough";
+    vDrawWrapped(hdc, POINT{994, 0}, psz);
+    EXPECT_EQ(2u, calls(HOST_DRAWTEXT).size()) << "a box one unit wide is enough";
     vDrawWrapped(hdc, POINT{300, 0}, "");
     vDrawWrapped(hdc, POINT{300, 0}, NULL);
-    EXPECT_EQ(1u, calls(HOST_DRAWTEXT).size());
+    EXPECT_EQ(2u, calls(HOST_DRAWTEXT).size());
 }
 
 } // namespace
