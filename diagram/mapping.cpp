@@ -62,13 +62,21 @@ static int bSelectCopy(HDC hdc, LOGFONTA* pLf, int nRequest)
 // scalable font comes out a few pixels high. Where it would be smaller than
 // the form font, a copy as high as the form font is selected instead; it is
 // made once per panel scale and kept. A font with a minimum size that
-// already reaches the form font's height is left alone.
+// already reaches the form font's height is left alone. Where the request
+// comes to less than a pixel, the platform may give a default size instead,
+// far larger than asked for (Wine gives 16 pixels): such a font is brought
+// down to the form font's height the same way.
 static void vMakeReadable(HDC hdc)
 {
     DiagramState* pD = pApp->pDiagram;
     int nWant = pApp->pForm->nFormFontHeight;
     int nPerProbe = nPixelsOf(hdc, PIXEL_PROBE);
-    if (nWant <= 0 || nPerProbe <= 0 || nPixelsOf(hdc, pD->nCharHeight) >= nWant)
+    LOGFONTA lf;
+    if (nWant <= 0 || nPerProbe <= 0 || GetObjectA(pD->hDiagramFont, sizeof(lf), &lf) != (int)sizeof(lf))
+        return;
+    int nHave = nPixelsOf(hdc, pD->nCharHeight);
+    int bLargerThanAsked = nHave > nPixelsOf(hdc, abs(lf.lfHeight)) + 1;
+    if (nHave >= nWant && !(nHave > nWant + 1 && bLargerThanAsked))
         return;
     if (pD->hReadableFont != NULL && pD->nReadableScale == nPerProbe && pD->nReadableHeight == nWant) {
         if (SelectObject(hdc, pD->hReadableFont) != NULL)
@@ -76,9 +84,6 @@ static void vMakeReadable(HDC hdc)
         return;
     }
 
-    LOGFONTA lf;
-    if (GetObjectA(pD->hDiagramFont, sizeof(lf), &lf) != (int)sizeof(lf))
-        return;
     // Fonts come in whole pixels, and a height asked for may come out a
     // pixel short or be skipped by the font: ask for the form font's pixels
     // and grow by at most one pixel at a time (so that no cell height is

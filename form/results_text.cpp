@@ -52,9 +52,25 @@ static const struct {
 };
 static const char kDeviationAtHeading[] = ": #### (%d. Kompassablenkung bei %.0lf [\xB0] eingeben)";
 
+// The client's right edge in logical units: the panel's right edge, whatever
+// its shape.
+static int nClientRight(void)
+{
+    const DiagramState* pD = pApp->pDiagram;
+    return 2 * pD->ptWindowExt.x - pD->nFormWidthLog - pD->nHalfWidth;
+}
+
+// A value is drawn whole or not at all: where the panel has no room for it,
+// a number cut at the client's edge would be read as another number.
 static void vDrawValue(HDC hdc, int nRow, const char* pszText)
 {
-    vDrawText(hdc, pApp->pDiagram->ptLegendValue[nRow], pszText);
+    const DiagramState* pD = pApp->pDiagram;
+    POINT pt = pD->ptLegendValue[nRow];
+    SIZE size;
+    if (!vTextExtent(hdc, pszText, &size) || pt.x + size.cx > nClientRight() || pt.y > pD->ptWindowExt.y ||
+        pt.y - size.cy < -pD->ptWindowExt.y)
+        return;
+    vDrawText(hdc, pt, pszText);
 }
 
 static void vDrawAngle(HDC hdc, int nRow, double dAngle)
@@ -214,7 +230,7 @@ void vDrawWrapped(HDC hdc, POINT pt, const char* pszText)
     DiagramState* pD = pApp->pDiagram;
     // From pt to one character short of the client's right edge, and down
     // to the client's bottom edge.
-    int nWidth = 2 * pD->ptWindowExt.x - pD->nFormWidthLog - pD->nHalfWidth - pD->nCharWidth - pt.x;
+    int nWidth = nClientRight() - pD->nCharWidth - pt.x;
     int nBottom = -pD->ptWindowExt.y;
     if (nWidth < 1 || pt.y < nBottom + 1)
         return;

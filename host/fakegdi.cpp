@@ -74,6 +74,7 @@ HostFontModel hostWineOutlineModel(void)
     model.nUnitsPerEm = 2048;
     model.nAscentUnits = 1901;
     model.nDescentUnits = 483;
+    model.nNoPixelHeight = 16;
     return model;
 }
 
@@ -198,6 +199,8 @@ static int nPixelHeight(const Mapping& map, const GdiObject* pFont)
     int nPixels;
     if (nRequest == 0)
         nPixels = model.nHeight;
+    else if (model.nUnitsPerEm > 0 && (int)dCell == 0 && model.nNoPixelHeight > 0)
+        nPixels = model.nNoPixelHeight;
     else if (model.nUnitsPerEm > 0)
         nPixels = nOutlineCell(model, (int)dCell);
     else

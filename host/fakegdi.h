@@ -28,13 +28,17 @@ struct HostFontModel {
     int nUnitsPerEm;
     int nAscentUnits;
     int nDescentUnits;
+    // Outline font: a request that truncates to no whole pixel is realised
+    // at this cell height instead (Wine's default size); 0: one pixel.
+    int nNoPixelHeight;
 };
 
 // A model whose characters are all nAveCharWidth wide.
 HostFontModel hostFontModel(int nHeight, int nAveCharWidth, int nExternalLeading, int nMinPixelHeight);
 
 // The "Helv" that Wine gives: DejaVu Sans, realised as an outline font
-// (request 12 comes out 11 pixels high, 5 wide).
+// (request 12 comes out 11 pixels high, 5 wide; a request below one pixel
+// comes out 16 high).
 HostFontModel hostWineOutlineModel(void);
 
 // Metrics of the stock SYSTEM_FONT, the default font of every new DC. It has

@@ -226,6 +226,34 @@ TEST_F(Results, CourseNotFlyableInThisWind)
     EXPECT_EQ(": 6.6 [l]", value(6));
 }
 
+// A value is drawn whole inside the client or not at all: the client's
+// edges are at x = 1000 (2 x 1600 - 1200 - 1000), y = 1000 and y = -1000,
+// and ":   91 [\xB0]" is ten characters of the DC's own font, 7 units wide
+// and 14 high.
+TEST_F(Results, ValuesAreDrawnWholeOrNotAtAll)
+{
+    vTypeFlight();
+    const struct {
+        const char* pszName;
+        POINT pt;
+        bool bDrawn;
+    } rows[] = {
+        {"ends on the right edge", {930, 500}, true},
+        {"one unit past the right edge", {931, 500}, false},
+        {"on the top edge", {400, 1000}, true},
+        {"one unit above the top edge", {400, 1001}, false},
+        {"ends on the bottom edge", {400, -986}, true},
+        {"one unit below the bottom edge", {400, -987}, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        pDiagram->ptLegendValue[2] = row.pt;
+        vPaint();
+        EXPECT_EQ(row.bDrawn ? ":   91 [\xB0]" : "", value(2));
+        EXPECT_EQ(": 0:33 [h:min]", value(5)) << "the other rows stay";
+    }
+}
+
 TEST_F(Results, WrappedPromptStaysInsideItsBox)
 {
     // Right edge of the client: 2 x 1600 - 1200 - 1000 = 1000; one character less.

@@ -137,6 +137,22 @@ int nDiagramPixelHeight(HFONT hFont)
     return nPixels;
 }
 
+int nDiagramTextPixelWidth(HFONT hFont, const char* pszText)
+{
+    HDC hdc = hMappedDC();
+    HGDIOBJ hOld = SelectObject(hdc, hFont);
+    SIZE size;
+    int nPixels = 0;
+    if (hOld != NULL && GetTextExtentPoint32A(hdc, pszText, (int)strlen(pszText), &size)) {
+        POINT pts[2] = {{0, 0}, {size.cx, 0}};
+        LPtoDP(hdc, pts, 2);
+        nPixels = abs(pts[1].x - pts[0].x);
+    }
+    SelectObject(hdc, hOld);
+    DeleteDC(hdc);
+    return nPixels;
+}
+
 POINT ptToDevice(const PaintSurface* pS, int x, int y)
 {
     (void)pS;

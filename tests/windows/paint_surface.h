@@ -41,6 +41,9 @@ int bColourNear(const PaintSurface* pS, int x, int y, COLORREF c, int nReach);
 // Pixel height of a font's cell on the diagram's mapping.
 int nDiagramPixelHeight(HFONT hFont);
 
+// Pixel width of a text in a font on the diagram's mapping.
+int nDiagramTextPixelWidth(HFONT hFont, const char* pszText);
+
 // Logical diagram point to device pixel, with the platform's isotropic
 // mapping set from the layout's numbers.
 POINT ptToDevice(const PaintSurface* pS, int x, int y);
