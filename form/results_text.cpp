@@ -13,7 +13,9 @@
 #include "diagram/draw.h"
 
 enum {
-    VALUE_TEXT_SIZE = 256,
+    // The longest value: a time or fuel amount near the largest double,
+    // whose 309 digits are all printed.
+    VALUE_TEXT_SIZE = 512,
     SAMPLE_PEN_WIDTH = 1,
     ROW_WIND = 0,
     ROW_COURSE = 1,
@@ -31,7 +33,9 @@ static const char kAngleFormat[] = ": %4.0lf [\xB0]";
 static const char kNotFlyable[] = ": #### (Kurs bei diesem Wind nicht fliegbar)";
 static const double kHalfAngle = 180.0;
 static const double kFullAngle = 360.0;
-static const double kMinutesPerHour = 60.0;
+// Minutes below this print as one digit once rounded to whole minutes.
+static const double kOneDigitMinutes = 10.0;
+static const double kHalfMinute = 0.5;
 
 // Prompt per missing input and the row it stands in; null for inputs that
 // never stop the block. The deviation prompt with a heading is separate.
@@ -146,22 +150,21 @@ static void vDrawCompassHeading(HDC hdc)
         vDrawValue(hdc, ROW_CH, kNoValue);
 }
 
-// "h:mm" of a time given as whole hours and the minutes left over. The whole
-// time is rounded to minutes before it is split, so 59.6 minutes show as
-// 1:00, never as 0:60; a negative time carries one sign in front. Minutes
-// of an hour or more only come with the fallback for a vanishing ground
-// speed, which is shown as it is given.
+// Hours, a colon and the minutes, each rounded on its own: the minutes are
+// never carried into the hours, so 59.5 minutes or more show as 60 after
+// the unchanged hours (0:60 is sixty minutes). Minutes that print as one
+// digit get a leading 0; the fallback 99 for a vanishing ground speed
+// prints as it is. A negative time (only from a negative distance) gets one
+// sign in front of the whole instead of one on each part.
 static void vFormatTime(char* pszText, size_t nSize, double dHours, double dMinutes)
 {
-    if (fabs(dMinutes) >= kMinutesPerHour) {
-        snprintf(pszText, nSize, ": %.0lf:%.0lf [h:min]", dHours, dMinutes);
-        return;
-    }
-    double dTotal = floor(fabs(dHours * kMinutesPerHour + dMinutes) + 0.5);
-    int bNegative = dHours * kMinutesPerHour + dMinutes < 0 && dTotal > 0;
-    double dWholeHours = floor(dTotal / kMinutesPerHour);
-    double dRest = dTotal - dWholeHours * kMinutesPerHour;
-    snprintf(pszText, nSize, ": %s%.0lf:%02.0lf [h:min]", bNegative ? "-" : "", dWholeHours, dRest);
+    const char* pszSign = (dHours < 0 || dMinutes < 0) ? "-" : "";
+    double dH = fabs(dHours);
+    double dM = fabs(dMinutes);
+    if (dM + kHalfMinute < kOneDigitMinutes)
+        snprintf(pszText, nSize, ": %s%.0lf:0%.0lf [h:min]", pszSign, dH, dM);
+    else
+        snprintf(pszText, nSize, ": %s%.0lf:%.0lf [h:min]", pszSign, dH, dM);
 }
 
 static void vDrawTime(HDC hdc)

@@ -1,5 +1,6 @@
 // The results block: sample lines, captions, value formats, the prompt for
 // the first missing input, and the rows of a course that cannot be flown.
+#include <ctype.h>
 #include <string.h>
 
 #include "form/results_text.h"
@@ -155,29 +156,84 @@ TEST_F(Results, AnglesAreFoldedForShow)
     }
 }
 
+// Whether a value text holds what the C library prints for an infinity or
+// a NaN, in any case.
+static bool bShowsNonFinite(const std::string& str)
+{
+    std::string strLower;
+    for (char c : str)
+        strLower += (char)tolower((unsigned char)c);
+    return strLower.find("inf") != std::string::npos || strLower.find("nan") != std::string::npos;
+}
+
 TEST_F(Results, TimeFormats)
 {
+    // Hours and minutes are rounded each on its own: minutes are never
+    // carried into the hours.
+    const std::string strDigits1e307 =
+        "99999999999999998603105976025645777170026418381263638752496607358835658526727438490648464142289606667"
+        "86379280392654615393353172850252103336275952370615397010730691664689375178569039851073146339641623266"
+        "071126720011020169553304018596457812688561947201171488461172921822139066929851282122002676667750021070848";
     struct {
-        const char* pszDistance; // km at a ground speed of 60 km/h: minutes
-        const char* pszTime;
+        const char* pszTas;      // km/h, calm wind
+        const char* pszDistance; // km
+        std::string strTime;
     } rows[] = {
-        {"9.4", ": 0:09 [h:min]"},   // a single-digit minute gets its zero
-        {"9.6", ": 0:10 [h:min]"},
-        {"0.4", ": 0:00 [h:min]"},
-        {"59.6", ": 1:00 [h:min]"},  // rounded up into the next hour
-        {"119.7", ": 2:00 [h:min]"},
-        {"63", ": 1:03 [h:min]"},    // 1.05 hours
-        {"600", ": 10:00 [h:min]"},
-        {"-70", ": -1:10 [h:min]"},  // one sign for the whole time
-        {"-3.2", ": -0:03 [h:min]"},
-        {"-0.2", ": 0:00 [h:min]"},  // no sign on a time that rounds to nothing
+        {"60", "9.4", ": 0:09 [h:min]"},   // a single-digit minute gets its zero
+        {"60", "9.6", ": 0:10 [h:min]"},
+        {"60", "0.4", ": 0:00 [h:min]"},
+        {"60", "59.4", ": 0:59 [h:min]"},
+        {"60", "59.6", ": 0:60 [h:min]"},  // sixty minutes, not carried
+        {"60", "119.7", ": 1:60 [h:min]"},
+        {"120", "119", ": 0:60 [h:min]"},  // 59.5 minutes
+        {"120", "121", ": 1:00 [h:min]"},  // 1 h and 0.49999... minutes
+        {"60", "63", ": 1:03 [h:min]"},    // 1.05 hours
+        {"60", "600", ": 10:00 [h:min]"},
+        {"60", "-70", ": -1:10 [h:min]"},  // one sign for the whole time
+        {"60", "-3.2", ": -0:03 [h:min]"},
+        {"60", "-0.2", ": -0:00 [h:min]"},
+        {"60", "-0", ": 0:00 [h:min]"},    // minus zero is no negative time
+        {"1", "1e307", ": " + strDigits1e307 + ":00 [h:min]"}, // every digit, not inf:nan
+        {"1", "-1e307", ": -" + strDigits1e307 + ":00 [h:min]"},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.pszDistance);
-        vTypeTriangle("60", "0", "0", "0");
+        SCOPED_TRACE(std::string(row.pszTas) + " km/h, " + row.pszDistance + " km");
+        vTypeTriangle(row.pszTas, "0", "0", "0");
         vTypeRest("0", "0", row.pszDistance, "6");
         vPaint();
-        EXPECT_EQ(row.pszTime, value(5));
+        EXPECT_EQ(row.strTime, value(5));
+    }
+}
+
+TEST_F(Results, NoRowShowsInfinityOrNan)
+{
+    struct {
+        const char* pszName;
+        const char *pszTas, *pszWs, *pszWd, *pszTc;
+        const char *pszVar, *pszDev, *pszDist, *pszFuel;
+    } rows[] = {
+        {"time of 1e307 hours", "1", "0", "0", "0", "0", "0", "1e307", "1"},
+        {"time beyond the largest double", "0.01", "0", "0", "0", "0", "0", "1e308", "1"},
+        {"fuel beyond the largest double", "100", "0", "0", "0", "0", "0", "1e308", "1e308"},
+        {"fuel near the largest double", "1", "0", "0", "0", "0", "0", "1e308", "1.7"},
+        {"negative time near the largest double", "1", "0", "0", "0", "0", "0", "-1.7e308", "1"},
+        {"speeds that overflow the triangle", "1e300", "1e300", "90", "45", "0", "0", "100", "12"},
+        {"corrections that overflow the compass heading", "110", "20", "230", "85", "1.7e308", "1.7e308", "69", "12"},
+        {"largest angles", "110", "20", "1.7e308", "-1.7e308", "0", "0", "69", "12"},
+        {"airspeed below the zero threshold", "1e-300", "0", "0", "0", "0", "0", "1e308", "1e308"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        vTypeTriangle(row.pszTas, row.pszWs, row.pszWd, row.pszTc);
+        vTypeRest(row.pszVar, row.pszDev, row.pszDist, row.pszFuel);
+        vPaint();
+        for (const HostCall& call : hostCalls(hdc))
+            EXPECT_FALSE(bShowsNonFinite(call.strText)) << call.strText;
+        // Every value is whole, up to its unit, however many digits it has.
+        for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
+            std::string str = value(nRow);
+            EXPECT_TRUE(str.empty() || str == ": ####" || str.back() == ']') << "row " << nRow << ": " << str;
+        }
     }
 }
 
