@@ -147,9 +147,12 @@ static int vSolveTriangle(Triangle* pTri)
 
     // Flown backwards along the course (a headwind stronger than the
     // airspeed) is no flight either. An aircraft that merely stands keeps
-    // the time and fuel fallbacks for a vanishing ground speed.
+    // the time and fuel fallbacks for a vanishing ground speed, but only
+    // where the circle reaches the course line: a crosswind stronger than
+    // the airspeed exactly across the course also leaves the ground speed
+    // near 0, and is as unflyable as at any other angle.
     double dAlong = dN * cos(vDegToRad(dTc)) + dE * sin(vDegToRad(dTc));
-    pTri->bFlyable = fabs(dGs) < kSmall || (!bMissed && dAlong >= kSmall);
+    pTri->bFlyable = !bMissed && (fabs(dGs) < kSmall || dAlong >= kSmall);
     pTri->dWca = dWca;
     pTri->dTh = dTh;
     pTri->dGs = dGs;

@@ -225,9 +225,19 @@ TEST_F(Triangle, Flyability)
         {"0", "0", "0", "0", 1, 0},                 // standing still in calm air
         {"110", "20", "230", "85", 1, 125.783242},  // the ordinary flight
         {"50", "100", "90", "90", 0, 50},           // east-west line, headwind
-        {"50", "100", "0", "90", 1, 0},             // east-west line, crosswind too strong: stands still
+        {"50", "100", "0", "90", 0, 0},             // east-west line, crosswind too strong exactly across
         {"50", "100", "270", "90", 1, 150},         // east-west line, tailwind
-        {"0", "20", "0", "90", 1, 0},               // no airspeed, wind straight across: stands still
+        {"0", "20", "0", "90", 0, 0},               // no airspeed, wind straight across
+        // Crosswind stronger than the airspeed exactly across the course,
+        // and just off it: unflyable alike.
+        {"50", "80", "90", "0", 0, 0},
+        {"50", "80", "91", "0", 0, 1.396193},   // the wind tip lies 80 x sin(1 deg) off the line
+        {"50", "80", "89.99", "0", 0, 0.013963},
+        {"50", "80", "270", "0", 0, 0},
+        {"50", "80", "180", "90", 0, 0},
+        {"50", "80", "0", "270", 0, 0},
+        {"50", "50", "90", "0", 1, 0},              // crosswind as strong as the airspeed: stands still
+        {"50", "50", "0", "0", 1, 0},               // headwind as strong as the airspeed: stands still
         {"0", "20", "0", "45", 0, 14.142136},       // no airspeed, wind at an angle: drifts off
         // No airspeed, pure tailwind: the wind's circle just touches the
         // course line, which rounding must not turn into a miss.

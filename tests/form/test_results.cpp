@@ -256,6 +256,10 @@ TEST_F(Results, CourseNotFlyableInThisWind)
     } rows[] = {
         {"headwind twice the airspeed", "50", "100", "0", "0", "0", "0", "100", "12"},
         {"crosswind too strong", "100", "150", "90", "45", "0", "0", "100", "12"},
+        {"crosswind too strong, exactly across from the east", "50", "80", "90", "0", "0", "0", "100", "12"},
+        {"crosswind too strong, exactly across from the west", "50", "80", "270", "0", "0", "0", "100", "12"},
+        {"crosswind too strong, exactly across an east course", "50", "80", "180", "90", "0", "0", "100", "12"},
+        {"crosswind too strong, a hundredth off across", "50", "80", "89.99", "0", "0", "0", "100", "12"},
         {"later inputs missing", "50", "100", "0", "0", "", "", "", ""},
     };
     for (const auto& row : rows) {
