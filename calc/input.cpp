@@ -63,8 +63,12 @@ static int bReadNumber(const char* pszText, double* pValue)
     return 1;
 }
 
-// East is positive, west negative: a "W" right after the number (blanks and
-// the number's own characters aside) negates it.
+// Charts print a variation as "3\xB0W": the degree sign is passed over
+// like a blank, so it neither hides the W nor counts as a letter.
+static const char kDegreeSign = '\xB0';
+
+// East is positive, west negative: a "W" right after the number (blanks,
+// a degree sign and the number's own characters aside) negates it.
 static void vApplyWestRule(const char* pszText, double* pValue)
 {
     enum { GAP_NONE, GAP_BEFORE_DIGITS, GAP_AFTER_DIGITS };
@@ -72,7 +76,7 @@ static void vApplyWestRule(const char* pszText, double* pValue)
     int nGap = GAP_NONE;
     for (const char* p = pszText; *p != '\0'; p++) {
         char c = *p;
-        if (bIsSpace(c)) {
+        if (bIsSpace(c) || c == kDegreeSign) {
             nGap = bDigitSeen ? GAP_AFTER_DIGITS : GAP_BEFORE_DIGITS;
         } else if (bIsDigit(c)) {
             if (nGap == GAP_AFTER_DIGITS)

@@ -30,6 +30,8 @@ TEST_F(Derived, CompassHeading)
         {"2E", "-1", 89.986068},
         {"0", "0", 90.986068},
         {"-3", "2W", 95.986068},
+        {"3\xB0W", "2\xB0" "E", 91.986068}, // as charts print them
+        {"3\xB0", "1\xB0 w", 88.986068},
         {"90", "1", 359.986068}, // taken below 0 and normalised
     };
     for (const auto& c : kCases) {

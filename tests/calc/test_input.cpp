@@ -100,7 +100,18 @@ TEST_F(InputValue, WestRule)
         {"3 ,W", Variation, 0, 1, 3},
         {"3E", Variation, 0, 1, 3},
         {"2e5", Variation, 0, 1, 200000},
-        {"3\xB0W", Variation, 0, 1, 3},
+        {"3\xB0W", Variation, 0, 1, -3}, // as charts print it
+        {"3\xB0 W", Variation, 0, 1, -3},
+        {"3 \xB0W", Variation, 0, 1, -3},
+        {"3.5\xB0w", Variation, 0, 1, -3.5},
+        {"3\xB0", Variation, 0, 1, 3},
+        {"3\xB0" "E", Variation, 0, 1, 3},
+        {"-3\xB0W", Variation, 0, 1, 3},
+        {"3,5\xB0W", Variation, 0, 1, -3}, // the comma ends the number, not the scan
+        {"3\xB0" "5W", Variation, 0, 1, 3}, // a second number after the gap
+        {"3\xB1W", Variation, 0, 1, 3},  // any other byte above 127 still stops the scan
+        {"2\xB0W", Deviation, 0, 1, -2},
+        {"230\xB0W", WindDir, 0, 1, 230},
         {"3xW", Variation, 0, 1, 3},
         {"2W", Deviation, 0, 1, -2},
         {"3W", WindDir, 0, 1, 3}, // only variation and deviation know west
