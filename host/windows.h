@@ -170,6 +170,7 @@ int ReleaseDC(HWND hWnd, HDC hdc);
 int GetSystemMetrics(int nIndex);
 
 // Files: the host's own file system calls underneath
+#define MAX_PATH 260
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
 #define FILE_ATTRIBUTE_READONLY 0x1
 #define FILE_ATTRIBUTE_DIRECTORY 0x10
@@ -179,6 +180,7 @@ int GetSystemMetrics(int nIndex);
 DWORD GetFileAttributesA(LPCSTR pszPath);
 BOOL MoveFileExA(LPCSTR pszFrom, LPCSTR pszTo, DWORD dwFlags);
 BOOL DeleteFileA(LPCSTR pszPath);
+UINT GetTempFileNameA(LPCSTR pszDir, LPCSTR pszPrefix, UINT uUnique, LPSTR pszTempFile);
 
 // GDI
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ hObject);

@@ -8,8 +8,11 @@
 // No directory part: the file lives in the working directory.
 static const char kSettingsFile[] = "flugstat.txt";
 // The new file is written beside it first (a rename never crosses
-// directories) and then moved over it.
-static const char kTempFile[] = "flugstat.tmp";
+// directories) and then moved over it. The platform makes that file with a
+// name of its own in the working directory, so that two copies of the
+// program saving at once, or a file of the user's, never share it.
+static const char kTempDir[] = ".";
+static const char kTempPrefix[] = "kls";
 static const char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 enum {
@@ -48,6 +51,21 @@ static int bWriteLines(FILE* pFile)
            fputs("# Beim Neustart des Kurslotses werden diese Werte voreingestellt.\n", pFile) >= 0;
 }
 
+// Writes the seven lines to pszPath; 1 when every write and the close
+// succeeded.
+static int bWriteFile(const char* pszPath)
+{
+    FILE* pFile = fopen(pszPath, "w");
+    pApp->pSettingsFile = pFile;
+    if (pFile == NULL)
+        return 0;
+    int bOk = bWriteLines(pFile);
+    // The close writes out the buffer: a full disk often shows only here.
+    bOk = (fclose(pFile) == 0) && bOk;
+    pApp->pSettingsFile = NULL; // closed: nothing may use it any more
+    return bOk;
+}
+
 int vPutStat(void)
 {
     if (pApp->bSettingsUnread && !pApp->bUnitChanged)
@@ -57,19 +75,18 @@ int vPutStat(void)
     DWORD dwAttributes = GetFileAttributesA(kSettingsFile);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
         return 0;
-    FILE* pFile = fopen(kTempFile, "w");
-    pApp->pSettingsFile = pFile;
-    if (pFile == NULL)
-        return 0; // e.g. a read-only directory: the choices are simply not kept
-    int bOk = bWriteLines(pFile);
-    // The close writes out the buffer: a full disk often shows only here.
-    bOk = (fclose(pFile) == 0) && bOk;
-    pApp->pSettingsFile = NULL; // closed: nothing may use it any more
+    char szTemp[MAX_PATH];
+    if (GetTempFileNameA(kTempDir, kTempPrefix, 0, szTemp) == 0) {
+        // No new file can be made here (a folder that only lets the
+        // existing file be changed): write that one in place.
+        return bWriteFile(kSettingsFile);
+    }
     // Only a complete file replaces the old one, in one step; until then
     // the old one stays as it was.
-    if (bOk && MoveFileExA(kTempFile, kSettingsFile, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (bWriteFile(szTemp) &&
+        MoveFileExA(szTemp, kSettingsFile, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 1;
-    DeleteFileA(kTempFile);
+    DeleteFileA(szTemp);
     return 0;
 }
 

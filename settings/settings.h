@@ -2,11 +2,13 @@
 #ifndef KL_SETTINGS_SETTINGS_H
 #define KL_SETTINGS_SETTINGS_H
 
-// Writes the current choices: a new file is written beside the old one and
-// replaces it only when every write succeeded, so a full disk or a locked
-// file leaves the old one as it was. Writes nothing when the file could not
-// be read at start and the user changed no unit since. 1 when the file was
-// replaced, 0 when nothing was written (not reported to the user).
+// Writes the current choices: a new file of a name of its own is written
+// beside the old one and replaces it only when every write succeeded, so a
+// full disk or a locked file leaves the old one as it was, and two copies
+// of the program saving at once leave one whole file. Where no new file can
+// be made, the old one is written over in place. Writes nothing when the
+// file could not be read at start and the user changed no unit since. 1
+// when the file was written, 0 when not (not reported to the user).
 int vPutStat(void);
 
 // Reads the saved choices into nUnitSel and the comboboxes, if the file

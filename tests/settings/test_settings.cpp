@@ -9,6 +9,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -138,45 +139,57 @@ TEST_F(SettingsFile, DirectoryInTheFilesPlace)
     EXPECT_EQ(nullptr, pApp->pSettingsFile);
 }
 
-// What the directory holds under the settings file's name: its bytes, or
-// for a link the link itself.
+// What the directory holds under a name: a directory, a link, or the
+// file's bytes.
 static std::string strEntry(const char* pszPath)
 {
     std::error_code ec;
     if (std::filesystem::is_symlink(pszPath, ec))
         return "link to " + std::filesystem::read_symlink(pszPath, ec).string();
+    if (std::filesystem::is_directory(pszPath, ec))
+        return "directory";
     return strReadFile(pszPath);
 }
 
-// The user's way of keeping the file as it is (tests may run as root, whom
+// The user's way of keeping a file as it is (tests may run as root, whom
 // the mode does not stop; the program asks for it).
-static void vSetReadOnly(bool bReadOnly)
+static void vSetReadOnly(const char* pszPath, bool bReadOnly)
 {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(kFile, ec))
+    if (!std::filesystem::is_regular_file(pszPath, ec))
         return;
 #ifdef _WIN32
-    SetFileAttributesA(kFile, bReadOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(pszPath, bReadOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
 #else
-    chmod(kFile, bReadOnly ? 0444 : 0644);
+    chmod(pszPath, bReadOnly ? 0444 : 0644);
 #endif
 }
 
-// A settings file that is there but cannot be opened while held: another
-// program has it open without sharing on Windows; on the host (the tests may
-// run as root, whom no file mode stops) a link that leads to itself.
+// Every name in the working directory but the settings file's.
+static std::string strOtherEntries(void)
+{
+    std::string str;
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        if (entry.path().filename() != kFile)
+            str += entry.path().filename().string() + " ";
+    return str;
+}
+
+// A file that is there but cannot be opened while held: another program has
+// it open without sharing on Windows; on the host (the tests may run as
+// root, whom no file mode stops) a link that leads to itself.
 class Unopenable {
 public:
-    explicit Unopenable(bool bHold)
+    Unopenable(const char* pszPath, bool bHold)
     {
         if (!bHold)
             return;
 #ifdef _WIN32
-        hFile = CreateFileA(kFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+        hFile = CreateFileA(pszPath, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
         EXPECT_NE(INVALID_HANDLE_VALUE, hFile);
 #else
-        std::filesystem::remove(kFile);
-        EXPECT_EQ(0, symlink(kFile, kFile));
+        std::filesystem::remove(pszPath);
+        EXPECT_EQ(0, symlink(pszPath, pszPath));
 #endif
     }
     void vRelease()
@@ -228,21 +241,52 @@ private:
 #endif
 };
 
+#ifndef _WIN32
+// vPutStat in a folder that lets the settings file be changed but no file be
+// added (a shared folder, say), run in a child process without the owner's
+// rights where the tests run as root, whom no mode stops. Its result, or
+// -1 when the child could not run it.
+static int nPutStatWithoutNewFiles(void)
+{
+    const uid_t kNobody = 65534;
+    chmod(kFile, 0666);
+    chmod(".", 0555);
+    fflush(NULL);
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            _exit(99);
+        _exit(vPutStat());
+    }
+    int nStatus = 0;
+    bool bWaited = pid > 0 && waitpid(pid, &nStatus, 0) == pid;
+    chmod(".", 0755);
+    return bWaited && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) <= 1 ? WEXITSTATUS(nStatus) : -1;
+}
+#endif
+
 // One run from start to exit: the file as it lies there at start, how it is
-// held, whether the user picks another airspeed unit, and the room on the
-// disk when the exit writes. Afterwards the file holds either the old bytes
-// or the complete new ones, and no temporary file is left behind.
+// held, whether the user picks another airspeed unit, the room on the disk
+// when the exit writes, what lies beside the file under the name
+// "flugstat.tmp", and whether the folder lets a new file be made.
+// Afterwards the file holds either the old bytes or the complete new ones,
+// what lay beside it is untouched, and no temporary file is left behind.
 TEST_F(SettingsFile, EveryWayARunEndsKeepsAWholeFile)
 {
     const std::string strSaved = strFile("[kt]", "[km/h]", "[NM]", "[l/min]");
     const std::string strPicked = strFile("[km/h]", "[km/h]", "[NM]", "[l/min]"); // airspeed back to km/h
     const std::string strPickedOverDefaults = strFile("[kt]", "[kt]", "[km]", "[l/h]");
+    static const char kUserTmp[] = "flugstat.tmp";
+    const std::string strUserBytes = "the user's own notes\n";
 #ifdef _WIN32
     const std::string strUnopenable = strSaved; // the locked file's own bytes
+    const std::string strUnopenableTmp = strUserBytes;
 #else
     const std::string strUnopenable = std::string("link to ") + kFile;
+    const std::string strUnopenableTmp = std::string("link to ") + kUserTmp;
 #endif
     enum { AS_IS, LOCKED_AT_START, READ_ONLY };
+    enum { NO_TMP, TMP_FILE, TMP_DIRECTORY, TMP_READ_ONLY, TMP_LOCKED };
     static const long kNoLimit = -1;
     const struct {
         const char* pszName;
@@ -253,6 +297,8 @@ TEST_F(SettingsFile, EveryWayARunEndsKeepsAWholeFile)
         int nRead[4];   // choices after reading
         int nWritten;   // what vPutStat reports
         std::string strAfter;
+        int nTmp = NO_TMP;         // what lies under the name "flugstat.tmp"
+        bool bNoNewFiles = false;  // the folder lets no file be added
     } kCases[] = {
         {"saved choices, user picks", strSaved, AS_IS, true, kNoLimit, {1, 0, 1, 1}, 1, strPicked},
         {"byte-order mark before the first line", "\xEF\xBB\xBF" + strSaved, AS_IS, false, kNoLimit,
@@ -263,10 +309,20 @@ TEST_F(SettingsFile, EveryWayARunEndsKeepsAWholeFile)
         {"locked at start, user picks", strSaved, LOCKED_AT_START, true, kNoLimit, {0, 1, 0, 0}, 1,
          strPickedOverDefaults},
         {"read-only file", strSaved, READ_ONLY, true, kNoLimit, {1, 0, 1, 1}, 0, strSaved},
+        {"a file of the user's named flugstat.tmp", strSaved, AS_IS, true, kNoLimit, {1, 0, 1, 1}, 1, strPicked,
+         TMP_FILE},
+        {"a directory named flugstat.tmp", strSaved, AS_IS, true, kNoLimit, {1, 0, 1, 1}, 1, strPicked,
+         TMP_DIRECTORY},
+        {"a read-only flugstat.tmp", strSaved, AS_IS, true, kNoLimit, {1, 0, 1, 1}, 1, strPicked, TMP_READ_ONLY},
+        {"a locked flugstat.tmp", strSaved, AS_IS, true, kNoLimit, {1, 0, 1, 1}, 1, strPicked, TMP_LOCKED},
 #ifndef _WIN32
         {"disk full: not a byte fits", strSaved, AS_IS, true, 0, {1, 0, 1, 1}, 0, strSaved},
         {"disk full after 100 bytes", strSaved, AS_IS, true, 100, {1, 0, 1, 1}, 0, strSaved},
         {"room for the whole file", strSaved, AS_IS, true, 4096, {1, 0, 1, 1}, 1, strPicked},
+        {"no new file can be made: written in place", strSaved, AS_IS, true, kNoLimit, {1, 0, 1, 1}, 1,
+         strPicked, NO_TMP, true},
+        {"no new file can be made, user's flugstat.tmp", strSaved, AS_IS, true, kNoLimit, {1, 0, 1, 1}, 1,
+         strPicked, TMP_FILE, true},
 #endif
     };
     for (const auto& c : kCases) {
@@ -278,8 +334,14 @@ TEST_F(SettingsFile, EveryWayARunEndsKeepsAWholeFile)
         for (int id : kSaved)
             SendMessageA(pForm->hUnit[id], CB_SETCURSEL, (WPARAM)pForm->nUnitSel[id], 0);
         ASSERT_TRUE(bWriteFile(kFile, c.strAtStart));
-        vSetReadOnly(c.nHold == READ_ONLY);
-        Unopenable hold(c.nHold == LOCKED_AT_START);
+        vSetReadOnly(kFile, c.nHold == READ_ONLY);
+        if (c.nTmp == TMP_DIRECTORY) {
+            ASSERT_TRUE(std::filesystem::create_directory(kUserTmp));
+        } else if (c.nTmp != NO_TMP) {
+            ASSERT_TRUE(bWriteFile(kUserTmp, strUserBytes));
+        }
+        vSetReadOnly(kUserTmp, c.nTmp == TMP_READ_ONLY);
+        Unopenable hold(kFile, c.nHold == LOCKED_AT_START);
         vGetStat();
         hold.vRelease();
         vExpectChoices(c.nRead[0], c.nRead[1], c.nRead[2], c.nRead[3]);
@@ -289,13 +351,30 @@ TEST_F(SettingsFile, EveryWayARunEndsKeepsAWholeFile)
             vMesComUnit(WM_COMMAND, (WPARAM)(IDC_UNIT_BASE + Tas));
         }
         {
+            Unopenable holdTmp(kUserTmp, c.nTmp == TMP_LOCKED);
             DiskRoom room(c.nDiskRoom);
-            EXPECT_EQ(c.nWritten, vPutStat());
+#ifndef _WIN32
+            if (c.bNoNewFiles) {
+                EXPECT_EQ(c.nWritten, nPutStatWithoutNewFiles());
+            } else
+#endif
+            {
+                EXPECT_EQ(c.nWritten, vPutStat());
+            }
         }
         EXPECT_EQ(c.strAfter, strEntry(kFile));
-        EXPECT_FALSE(std::filesystem::exists("flugstat.tmp")) << "the temporary file is left behind";
-        vSetReadOnly(false);
+        const char* const kTmpAfter[] = {"", strUserBytes.c_str(), "directory", strUserBytes.c_str(),
+                                         strUnopenableTmp.c_str()};
+        if (c.nTmp != NO_TMP) {
+            EXPECT_EQ(kTmpAfter[c.nTmp], strEntry(kUserTmp)) << "the user's flugstat.tmp is touched";
+            EXPECT_EQ(std::string(kUserTmp) + " ", strOtherEntries()) << "a temporary file is left behind";
+        } else {
+            EXPECT_EQ("", strOtherEntries()) << "a temporary file is left behind";
+        }
+        vSetReadOnly(kFile, false);
+        vSetReadOnly(kUserTmp, false);
         std::error_code ec;
         std::filesystem::remove(kFile, ec);
+        std::filesystem::remove_all(kUserTmp, ec);
     }
 }
