@@ -64,6 +64,7 @@ void vApplyUnitChoice(int id, int nNewChoice)
         return;
 
     pApp->bUnitChanged = 1;
+    pApp->bUnitChangedSinceSave = 1;
 
     // The value in the base unit, read with the old unit still selected.
     double dValue;

@@ -18,13 +18,14 @@ void vDeleteFonts(void)
     vDeleteDiagramFont();
 }
 
-// The settings are written once per run: as the session ends, or else as
-// the window is destroyed.
-static void vSaveSettingsOnce(void)
+// The settings are written as the session ends or else as the window is
+// destroyed, and once more only for a unit changed after the first time.
+static void vSaveSettings(void)
 {
-    if (pApp->bSettingsSaved)
+    if (pApp->bSettingsSaved && !pApp->bUnitChangedSinceSave)
         return;
     pApp->bSettingsSaved = 1;
+    pApp->bUnitChangedSinceSave = 0;
     vPutStat();
 }
 
@@ -32,7 +33,7 @@ static void vMesDestroy(HWND hWnd)
 {
     vDeleteFonts();
     KillTimer(hWnd, IDT_REDRAW);
-    vSaveSettingsOnce();
+    vSaveSettings();
     PostQuitMessage(0);
 }
 
@@ -42,7 +43,7 @@ static void vMesDestroy(HWND hWnd)
 static void vMesEndSession(WPARAM wParam)
 {
     if (wParam)
-        vSaveSettingsOnce();
+        vSaveSettings();
 }
 
 void vMesSize(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)

@@ -60,6 +60,8 @@ struct SessionCase {
     const char* pszName;
     BOOL bEnds;             // WM_ENDSESSION's wParam
     bool bSystemEndsProcess; // else the user chooses "Beenden" afterwards
+    LPARAM lReason = ENDSESSION_LOGOFF;
+    bool bPickAfter = false; // the user picks a unit once more before "Beenden"
 };
 class SessionEnd : public E2eTest, public ::testing::WithParamInterface<SessionCase> {};
 
@@ -70,7 +72,7 @@ TEST_P(SessionEnd, WritesTheSettingsOnce)
     vPickOtherAirspeedUnit(app);
     const std::string strPicked = strSevenLines("[kt]", "[kt]", "[km]", "[l/h]");
     EXPECT_NE(0, SendMessageA(app.hMain, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF)) << "the program may end";
-    SendMessageA(app.hMain, WM_ENDSESSION, (WPARAM)c.bEnds, ENDSESSION_LOGOFF);
+    SendMessageA(app.hMain, WM_ENDSESSION, (WPARAM)c.bEnds, c.lReason);
     if (!c.bEnds) {
         EXPECT_FALSE(bFileExists(app.strSettingsPath())) << "a session end called off writes nothing";
         PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
@@ -84,6 +86,15 @@ TEST_P(SessionEnd, WritesTheSettingsOnce)
         EXPECT_EQ(strPicked, strReadFile(app.strSettingsPath()));
         return;
     }
+    if (c.bPickAfter) {
+        // Only the application was closed down, and it goes on: the unit
+        // picked now must not be lost.
+        vPickOtherAirspeedUnit(app);
+        PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
+        EXPECT_EQ(0, app.nWaitExit());
+        EXPECT_EQ(strSevenLines("[km/h]", "[kt]", "[km]", "[l/h]"), strReadFile(app.strSettingsPath()));
+        return;
+    }
     // A second write would show over this mark.
     const std::string strMark = "written once\r\n";
     ASSERT_TRUE(bWriteFile(app.strSettingsPath(), strMark));
@@ -95,7 +106,83 @@ TEST_P(SessionEnd, WritesTheSettingsOnce)
 INSTANTIATE_TEST_SUITE_P(Settings, SessionEnd,
                          ::testing::Values(SessionCase{"ProcessEndedBySystem", TRUE, true},
                                            SessionCase{"WindowDestroyedAfter", TRUE, false},
-                                           SessionCase{"CalledOff", FALSE, false}),
+                                           SessionCase{"CalledOff", FALSE, false},
+                                           SessionCase{"AppClosedThenUnitPicked", TRUE, false, ENDSESSION_CLOSEAPP,
+                                                       true}),
                          [](const ::testing::TestParamInfo<SessionCase>& info) { return info.param.pszName; });
+
+// Two copies of the program in one folder end together, as at log-off: the
+// system tells both at the same moment, then ends both processes. Each saves
+// its own choices; the file left is one of the two, whole. Run a few times,
+// since the two saves need not overlap every time.
+struct EndSessionCall {
+    HWND hMain;
+    HANDLE hGo;
+};
+
+DWORD WINAPI dwEndSession(LPVOID pv)
+{
+    const EndSessionCall* pCall = (const EndSessionCall*)pv;
+    WaitForSingleObject(pCall->hGo, kWaitTimeoutMs);
+    SendMessageA(pCall->hMain, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    return 0;
+}
+
+TEST_F(E2eTest, TwoCopiesEndingTogetherLeaveOneWholeFile)
+{
+    const int kRounds = 16;
+    // The first copy picks the airspeed's other unit, the second the
+    // distance's.
+    const std::string strFirst = strSevenLines("[kt]", "[kt]", "[km]", "[l/h]");
+    const std::string strSecond = strSevenLines("[km/h]", "[kt]", "[NM]", "[l/h]");
+    for (int nRound = 0; nRound < kRounds; nRound++) {
+        SCOPED_TRACE("round " + std::to_string(nRound));
+        DeleteFileA((strDir + "\\flugstat.txt").c_str()); // both start from the same choices
+        Session other;
+        struct KillOnExit {
+            Session& session;
+            ~KillOnExit() { session.vKill(); }
+        } killOther{other};
+        vStart();
+        ASSERT_TRUE(other.bStart(strDir)) << "the second copy did not start";
+        vPickOtherAirspeedUnit(app);
+        HWND hBox = other.hUnitBox(8);
+        SendMessageA(hBox, CB_SETCURSEL, 1, 0);
+        SendMessageA(other.hMain, WM_COMMAND, MAKEWPARAM(IDC_UNIT_BASE + 8, CBN_SELCHANGE), (LPARAM)hBox);
+
+        // Both are asked first; then both are told at once.
+        EXPECT_NE(0, SendMessageA(app.hMain, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+        EXPECT_NE(0, SendMessageA(other.hMain, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+        HANDLE hGo = CreateEventA(NULL, TRUE, FALSE, NULL);
+        EndSessionCall calls[2] = {{app.hMain, hGo}, {other.hMain, hGo}};
+        HANDLE hThreads[2];
+        for (int i = 0; i < 2; i++)
+            hThreads[i] = CreateThread(NULL, 0, dwEndSession, &calls[i], 0, NULL);
+        SetEvent(hGo);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(2, hThreads, TRUE, kWaitTimeoutMs));
+        for (HANDLE h : hThreads)
+            CloseHandle(h);
+        CloseHandle(hGo);
+        app.vKill();
+        other.vKill();
+
+        std::string strAfter = strReadFile(app.strSettingsPath());
+        EXPECT_TRUE(strAfter == strFirst || strAfter == strSecond) << "neither copy's file:\n" << strAfter;
+        // Nothing but the settings file is left in the folder.
+        WIN32_FIND_DATAA fd;
+        HANDLE hFind = FindFirstFileA((strDir + "\\*").c_str(), &fd);
+        ASSERT_NE(INVALID_HANDLE_VALUE, hFind);
+        std::string strOthers;
+        do {
+            std::string strName = fd.cFileName;
+            if (strName != "." && strName != ".." && strName != "flugstat.txt")
+                strOthers += strName + " ";
+        } while (FindNextFileA(hFind, &fd));
+        FindClose(hFind);
+        EXPECT_EQ("", strOthers) << "left behind";
+        if (HasFailure())
+            return;
+    }
+}
 
 } // namespace
