@@ -62,6 +62,21 @@ protected:
         hostClearCalls(hdc);
         vPaintResults(hdc);
     }
+
+    // A named flight: the eight numbers typed, airspeed to fuel flow.
+    struct Flight {
+        const char* pszName;
+        const char *pszTas, *pszWs, *pszWd, *pszTc;
+        const char *pszVar, *pszDev, *pszDist, *pszFuel;
+    };
+
+    // Types the flight and paints the block.
+    void vFly(const Flight& flight)
+    {
+        vTypeTriangle(flight.pszTas, flight.pszWs, flight.pszWd, flight.pszTc);
+        vTypeRest(flight.pszVar, flight.pszDev, flight.pszDist, flight.pszFuel);
+        vPaint();
+    }
 };
 
 TEST_F(Results, NothingEnteredShowsSamplesCaptionsAndTheFirstPrompt)
@@ -207,26 +222,21 @@ TEST_F(Results, TimeFormats)
 
 TEST_F(Results, NoRowShowsInfinityOrNan)
 {
-    struct {
-        const char* pszName;
-        const char *pszTas, *pszWs, *pszWd, *pszTc;
-        const char *pszVar, *pszDev, *pszDist, *pszFuel;
-    } rows[] = {
+    const Flight rows[] = {
         {"time of 1e307 hours", "1", "0", "0", "0", "0", "0", "1e307", "1"},
         {"time beyond the largest double", "0.01", "0", "0", "0", "0", "0", "1e308", "1"},
         {"fuel beyond the largest double", "100", "0", "0", "0", "0", "0", "1e308", "1e308"},
         {"fuel near the largest double", "1", "0", "0", "0", "0", "0", "1e308", "1.7"},
         {"negative time near the largest double", "1", "0", "0", "0", "0", "0", "-1.7e308", "1"},
         {"speeds that overflow the triangle", "1e300", "1e300", "90", "45", "0", "0", "100", "12"},
-        {"corrections that overflow the compass heading", "110", "20", "230", "85", "1.7e308", "1.7e308", "69", "12"},
+        {"corrections that overflow the compass heading", "110", "20", "230", "85", "1.7e308", "1.7e308", "69",
+         "12"},
         {"largest angles", "110", "20", "1.7e308", "-1.7e308", "0", "0", "69", "12"},
         {"airspeed below the zero threshold", "1e-300", "0", "0", "0", "0", "0", "1e308", "1e308"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);
-        vTypeTriangle(row.pszTas, row.pszWs, row.pszWd, row.pszTc);
-        vTypeRest(row.pszVar, row.pszDev, row.pszDist, row.pszFuel);
-        vPaint();
+        vFly(row);
         for (const HostCall& call : hostCalls(hdc))
             EXPECT_FALSE(bShowsNonFinite(call.strText)) << call.strText;
         // Every value is whole, up to its unit, however many digits it has.
@@ -249,11 +259,7 @@ TEST_F(Results, StandingStillShowsTheFallbacks)
 TEST_F(Results, CourseNotFlyableInThisWind)
 {
     const char* pszNot = ": #### (Kurs bei diesem Wind nicht fliegbar)";
-    struct {
-        const char* pszName;
-        const char *pszTas, *pszWs, *pszWd, *pszTc;
-        const char *pszVar, *pszDev, *pszDist, *pszFuel;
-    } rows[] = {
+    const Flight rows[] = {
         {"headwind twice the airspeed", "50", "100", "0", "0", "0", "0", "100", "12"},
         {"crosswind too strong", "100", "150", "90", "45", "0", "0", "100", "12"},
         {"crosswind too strong, exactly across from the east", "50", "80", "90", "0", "0", "0", "100", "12"},
@@ -264,9 +270,7 @@ TEST_F(Results, CourseNotFlyableInThisWind)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);
-        vTypeTriangle(row.pszTas, row.pszWs, row.pszWd, row.pszTc);
-        vTypeRest(row.pszVar, row.pszDev, row.pszDist, row.pszFuel);
-        vPaint();
+        vFly(row);
         int nRow = -1;
         EXPECT_EQ(pszNot, prompt(&nRow)) << "wrapped like a prompt";
         EXPECT_EQ(2, nRow);
