@@ -5,6 +5,7 @@
 
 #include <math.h>
 #include <stdio.h>
+#include <string.h>
 
 #include "calc/app_state.h"
 #include "calc/derived.h"
@@ -155,16 +156,19 @@ static void vDrawCompassHeading(HDC hdc)
 // the unchanged hours (0:60 is sixty minutes). Minutes that print as one
 // digit get a leading 0; the fallback 99 for a vanishing ground speed
 // prints as it is. A negative time (only from a negative distance) gets one
-// sign in front of the whole instead of one on each part.
+// sign in front of the whole instead of one on each part, and none when it
+// prints as 0:00.
 static void vFormatTime(char* pszText, size_t nSize, double dHours, double dMinutes)
 {
-    const char* pszSign = (dHours < 0 || dMinutes < 0) ? "-" : "";
     double dH = fabs(dHours);
     double dM = fabs(dMinutes);
+    char szClock[VALUE_TEXT_SIZE];
     if (dM + kHalfMinute < kOneDigitMinutes)
-        snprintf(pszText, nSize, ": %s%.0lf:0%.0lf [h:min]", pszSign, dH, dM);
+        snprintf(szClock, sizeof(szClock), "%.0lf:0%.0lf", dH, dM);
     else
-        snprintf(pszText, nSize, ": %s%.0lf:%.0lf [h:min]", pszSign, dH, dM);
+        snprintf(szClock, sizeof(szClock), "%.0lf:%.0lf", dH, dM);
+    bool bNegative = (dHours < 0 || dMinutes < 0) && strpbrk(szClock, "123456789") != NULL;
+    snprintf(pszText, nSize, ": %s%s [h:min]", bNegative ? "-" : "", szClock);
 }
 
 static void vDrawTime(HDC hdc)

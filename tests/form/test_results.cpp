@@ -206,7 +206,7 @@ TEST_F(Results, TimeFormats)
         {"60", "600", ": 10:00 [h:min]"},
         {"60", "-70", ": -1:10 [h:min]"},  // one sign for the whole time
         {"60", "-3.2", ": -0:03 [h:min]"},
-        {"60", "-0.2", ": -0:00 [h:min]"},
+        {"60", "-0.2", ": 0:00 [h:min]"},  // a negative time that prints as nothing has no sign
         {"60", "-0", ": 0:00 [h:min]"},    // minus zero is no negative time
         {"1", "1e307", ": " + strDigits1e307 + ":00 [h:min]"}, // every digit, not inf:nan
         {"1", "-1e307", ": -" + strDigits1e307 + ":00 [h:min]"},
