@@ -19,6 +19,11 @@ static const double kEditLines = 1.5;   // an edit is one and a half default lin
 static const double kComboEdits = 3.0;  // closed combobox plus its list: three edit heights
 static const double kGapFactor = 0.5;   // the gap is half a default character
 static const double kTenth = 0.1;      // top gap and row pitch: a tenth of the panel
+// Character width per line of the default font at 96 DPI (7 of 16). Wine
+// reports the same average width at every DPI while the line grows, so the
+// width is never taken below this share of the line: the fields widen with
+// the text they hold.
+static const double kCharPerLine = 7.0 / 16.0;
 
 // The client height the form was last laid out for; the first call always
 // lays out because no client is 0 high before the window exists.
@@ -40,8 +45,8 @@ int vFormLayout(HWND hWnd)
     TEXTMETRICA tm;
     memset(&tm, 0, sizeof(tm));
     GetTextMetricsA(hdc, &tm);
-    pF->nSysCharWidth = tm.tmAveCharWidth;
     pF->nSysLineHeight = tm.tmHeight + tm.tmExternalLeading;
+    pF->nSysCharWidth = nMax(tm.tmAveCharWidth, vRound(pF->nSysLineHeight * kCharPerLine));
 
     // Texts are measured in the form font; spacing comes from the default font.
     HGDIOBJ hOldFont = SelectObject(hdc, pF->hFont);

@@ -40,6 +40,28 @@ static void vCreateUnitBox(HWND hWnd, HINSTANCE hInst, int i)
     }
     pForm->nUnitSel[i] = nSel;
     SendMessageA(pForm->hUnit[i], CB_SETCURSEL, (WPARAM)nSel, 0);
+    vFitUnitBoxHeight(i);
+}
+
+// The box's height is its field's plus a frame. The field height a box
+// reports need not be the one it was given (Wine reports two more), so the
+// second round corrects from the height set, not from the one read back.
+void vFitUnitBoxHeight(int i)
+{
+    FormState* pForm = pApp->pForm;
+    if (!vHasUnitChoice(i))
+        return;
+    LRESULT nField = SendMessageA(pForm->hUnit[i], CB_GETITEMHEIGHT, (WPARAM)-1, 0);
+    for (int nRound = 0; nRound < 2; nRound++) {
+        RECT rc;
+        if (nField == CB_ERR || !GetWindowRect(pForm->hUnit[i], &rc))
+            return;
+        int nShort = pForm->sizeEdit[i].cy - (rc.bottom - rc.top);
+        if (nShort == 0 || nField + nShort <= 0)
+            return;
+        nField += nShort;
+        SendMessageA(pForm->hUnit[i], CB_SETITEMHEIGHT, (WPARAM)-1, (LPARAM)nField);
+    }
 }
 
 // Inputs without a unit choice get an invisible, disabled list box in the

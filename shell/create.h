@@ -11,4 +11,9 @@ void vMesCreate(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam);
 // Creates the form font and the diagram font; 1 when both exist.
 int vCreateFonts(void);
 
+// Makes a unit box's closed field as tall as its input's edit. The platform
+// sizes that field from the box's font, which at a higher DPI comes out
+// shorter than the edit's line and a half.
+void vFitUnitBoxHeight(int i);
+
 #endif

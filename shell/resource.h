@@ -36,6 +36,9 @@
 #define IDM_QUIT 102
 #define IDM_INFO 121
 
+// Private window messages: a unit box closed its list (wParam: its InputId)
+#define WM_UNIT_CLOSED (WM_APP + 1)
+
 // The one timer: the delayed redraw of the diagram panel
 #define IDT_REDRAW 101
 

@@ -60,6 +60,7 @@ void vMesSize(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
                        pForm->sizeEdit[i].cy, TRUE);
             MoveWindow(pForm->hUnit[i], pForm->ptUnit[i].x, pForm->ptUnit[i].y, pForm->sizeUnit[i].cx,
                        pForm->sizeUnit[i].cy, TRUE);
+            vFitUnitBoxHeight(i);
         }
     }
     vDiagramLayout(hWnd);
@@ -94,6 +95,34 @@ void vMesCommand(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
     } else if (uParam >= IDC_UNIT_BASE && uParam < IDC_UNIT_BASE + INPUT_COUNT) {
         vMesComUnit(uMsg, (WPARAM)uParam);
     }
+}
+
+// A unit box that closed its list (a choice made or cancelled) hands the
+// focus back to its input's edit, since the boxes are outside the Tab order
+// and would otherwise keep the keyboard. The box finishes its own mouse and
+// focus handling first, so the hand-back is posted, not done at once.
+static void vMesCommandFull(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    UINT uId = LOWORD(wParam);
+    vMesCommand(hWnd, WM_COMMAND, uId, lParam);
+    if (HIWORD(wParam) == CBN_CLOSEUP && uId >= IDC_UNIT_BASE && uId < IDC_UNIT_BASE + INPUT_COUNT)
+        PostMessageA(hWnd, WM_UNIT_CLOSED, (WPARAM)(uId - IDC_UNIT_BASE), 0);
+}
+
+// Only while the focus is still in that box and its list is shut: a click
+// elsewhere in the meantime has chosen its own place.
+static void vMesUnitClosed(WPARAM wParam)
+{
+    FormState* pForm = pApp->pForm;
+    if (wParam >= INPUT_COUNT)
+        return;
+    HWND hBox = pForm->hUnit[wParam];
+    HWND hFocus = GetFocus();
+    if (hFocus == NULL || (hFocus != hBox && !IsChild(hBox, hFocus)))
+        return;
+    if (SendMessageA(hBox, CB_GETDROPPEDSTATE, 0, 0))
+        return;
+    SetFocus(pForm->hEdit[wParam]);
 }
 
 // The delayed redraw: the diagram panel is invalidated only once the inputs
@@ -134,7 +163,8 @@ extern "C" LRESULT __stdcall WndMaiProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
     case WM_ENDSESSION: vMesEndSession(wParam); return 0;
     case WM_SIZE: vMesSize(hWnd, uMsg, uLow, lParam); return 0;
     case WM_PAINT: vMesPaint(hWnd, uMsg, uLow, lParam); return 0;
-    case WM_COMMAND: vMesCommand(hWnd, uMsg, uLow, lParam); return 0;
+    case WM_COMMAND: vMesCommandFull(hWnd, wParam, lParam); return 0;
+    case WM_UNIT_CLOSED: vMesUnitClosed(wParam); return 0;
     case WM_TIMER: vMesTimer(hWnd, uMsg, uLow, lParam); return 0;
     case WM_SETFOCUS: vMesSetFocus(); return 0;
     case WM_QUERYNEWPALETTE: return 0;
@@ -144,11 +174,14 @@ extern "C" LRESULT __stdcall WndMaiProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
 }
 
 // Tab and Shift+Tab move the focus over the ten edits in input order, with
-// wrap-around; everything else is the plain edit's behaviour.
+// wrap-around, and select the text there as dialog navigation does, so that
+// typing replaces the value; everything else is the plain edit's behaviour.
 static void vMesTabKey(int id)
 {
     int nTarget = (GetKeyState(VK_SHIFT) < 0) ? (id + INPUT_COUNT - 1) % INPUT_COUNT : (id + 1) % INPUT_COUNT;
-    SetFocus(pApp->pForm->hEdit[nTarget]);
+    HWND hTarget = pApp->pForm->hEdit[nTarget];
+    SetFocus(hTarget);
+    SendMessageA(hTarget, EM_SETSEL, 0, -1);
 }
 
 extern "C" LRESULT __stdcall WndTexProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)

@@ -167,6 +167,26 @@ void vTypeText(const std::string& str)
     }
 }
 
+void vClickAt(HWND hWnd, int x, int y)
+{
+    POINT pt = {x, y};
+    ClientToScreen(hWnd, &pt);
+    // Absolute positions run from 0 to 65535 over the primary screen.
+    int nScreenW = GetSystemMetrics(SM_CXSCREEN), nScreenH = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in[3];
+    memset(in, 0, sizeof(in));
+    for (INPUT& i : in) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = (LONG)(((LONGLONG)pt.x * 65536 + nScreenW / 2) / nScreenW);
+        i.mi.dy = (LONG)(((LONGLONG)pt.y * 65536 + nScreenH / 2) / nScreenH);
+        i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+    }
+    in[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+    in[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(3, in, sizeof(INPUT));
+}
+
 std::string strTypeNumbers(const Session& app, const char* const* pszTyped)
 {
     for (int i = 0; i < kTypedNumbers; i++) {

@@ -46,6 +46,8 @@ void vSetText(HWND hWnd, const std::string& str);
 // state, TranslateMessage and the focused window all take part.
 void vPressKey(WORD wVk, bool bShift = false);
 void vTypeText(const std::string& str);
+// A real left click (SendInput) at a point in a window's client pixels.
+void vClickAt(HWND hWnd, int x, int y);
 
 // The eight numbers of a flight, airspeed to fuel flow.
 const int kFirstNumber = 2;

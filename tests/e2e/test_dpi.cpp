@@ -133,4 +133,52 @@ TEST_F(DpiWindow, TextGrowsWithTheDpiAndStaysInItsPlace)
            nLabelInk, nResultInk, geo.nVectorLen);
 }
 
+// The value fields and unit boxes take their width from the default font,
+// whose reported average width does not grow with the DPI under Wine: they
+// must still widen with the text, hold as much of a typed number as at 96
+// DPI, and each unit box stays as tall as its field.
+TEST_F(DpiWindow, ValueFieldsAndUnitBoxesGrowWithTheText)
+{
+    vStart();
+    // Sizes at 96 DPI: a field of six default characters, a unit box of a
+    // scroll bar and seven; and how many characters of the distance below
+    // a field shows there.
+    const int kField96 = 42, kUnitBox96 = 66, kFit96 = 4;
+    const double dGrowth = 0.9 * nDpi / kDesignDpi; // at 192 dpi at least 1.8 times
+    const std::string strDistance = "156.45";
+    for (int i = kFirstNumber; i < kRows; i++) {
+        SCOPED_TRACE("input " + std::to_string(i));
+        RECT rcEdit = rcChild(app.hEdit(i));
+        const int nEditH = rcEdit.bottom - rcEdit.top;
+        EXPECT_GE(rcEdit.right - rcEdit.left, kField96 * dGrowth);
+        if (IsWindowVisible(app.hUnitBox(i))) {
+            RECT rcBox = rcChild(app.hUnitBox(i));
+            EXPECT_GE(rcBox.right - rcBox.left, kUnitBox96 * dGrowth);
+            EXPECT_LE(abs(rcBox.bottom - rcBox.top - nEditH), 2)
+                << "unit box " << rcBox.bottom - rcBox.top << " high beside a field of " << nEditH;
+        }
+        // The characters of the distance that fit the field's text area,
+        // measured in the field's own font.
+        HWND hEdit = app.hEdit(i);
+        RECT rcText;
+        SendMessageA(hEdit, EM_GETRECT, 0, (LPARAM)&rcText);
+        HDC hdc = GetDC(hEdit);
+        HFONT hFont = (HFONT)SendMessageA(hEdit, WM_GETFONT, 0, 0);
+        HGDIOBJ hOld = SelectObject(hdc, hFont != NULL ? (HGDIOBJ)hFont : GetStockObject(SYSTEM_FONT));
+        int nFit = 0;
+        SIZE size;
+        while (nFit < (int)strDistance.size() && GetTextExtentPoint32A(hdc, strDistance.c_str(), nFit + 1, &size) &&
+               size.cx <= rcText.right - rcText.left)
+            nFit++;
+        SelectObject(hdc, hOld);
+        ReleaseDC(hEdit, hdc);
+        EXPECT_GE(nFit, kFit96) << "characters of " << strDistance << " in a text area "
+                                << rcText.right - rcText.left << " wide";
+        if (i == kFirstNumber)
+            printf("at %d dpi: field %ldx%d, unit box %ldx%ld, %d characters of %s fit\n", nDpi,
+                   rcEdit.right - rcEdit.left, nEditH, rcChild(app.hUnitBox(i)).right - rcChild(app.hUnitBox(i)).left,
+                   rcChild(app.hUnitBox(i)).bottom - rcChild(app.hUnitBox(i)).top, nFit, strDistance.c_str());
+    }
+}
+
 } // namespace

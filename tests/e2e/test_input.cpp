@@ -44,6 +44,86 @@ TEST_F(E2eTest, TabAndShiftTabCycleOverTheTenEdits)
         EXPECT_EQ("", strTextOf(app.hEdit(i))) << "edit " << i;
 }
 
+// Tab and Shift+Tab into a filled field select its text, so that typing
+// replaces the value; a click into a field only places the caret, as in a
+// plain edit.
+TEST_F(E2eTest, TabIntoAFilledFieldSelectsItsText)
+{
+    vStart();
+    const char* kValues[10] = {"Egelsbach", "Mainz", "110", "20", "230", "85", "3W", "2", "69", "12"};
+    for (int i = 0; i < 10; i++)
+        vSetText(app.hEdit(i), kValues[i]);
+    vActivate();
+    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == kTas; }));
+    for (int n = kTas; n < kDistance; n++)
+        vPressKey(VK_TAB);
+    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == kDistance; }));
+    vTypeText("156.45");
+    EXPECT_TRUE(bWaitFor([&] { return strTextOf(app.hEdit(kDistance)) == "156.45"; }))
+        << "Tab, then 156.45 typed over 69: " << strTextOf(app.hEdit(kDistance));
+    vPressKey(VK_TAB, true);
+    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == kDistance - 1; }));
+    vTypeText("-4");
+    EXPECT_TRUE(bWaitFor([&] { return strTextOf(app.hEdit(kDistance - 1)) == "-4"; }))
+        << "Shift+Tab, then -4 typed over 2: " << strTextOf(app.hEdit(kDistance - 1));
+
+    RECT rc;
+    GetClientRect(app.hEdit(kTas), &rc);
+    vClickAt(app.hEdit(kTas), rc.right - 2, rc.bottom / 2);
+    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == kTas; })) << "the click did not reach the airspeed";
+    DWORD dwStart = 0, dwEnd = 0;
+    SendMessageA(app.hEdit(kTas), EM_GETSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
+    EXPECT_EQ(dwStart, dwEnd) << "a click selected characters " << dwStart << " to " << dwEnd;
+    EXPECT_EQ(3u, dwEnd) << "the caret goes where the click was, behind 110";
+}
+
+// The unit boxes are outside the Tab order: when a box closes its list,
+// with a choice made or cancelled, the keyboard is back in its input's edit.
+TEST_F(E2eTest, UnitBoxHandsTheFocusBackWhenItsListCloses)
+{
+    vStart();
+    vActivate();
+    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == kTas; }));
+    vTypeText("110");
+    ASSERT_TRUE(bWaitFor([&] { return strTextOf(app.hEdit(kTas)) == "110"; }));
+    struct {
+        const char* pszWay;
+        int id;
+        bool bPick; // click the second unit, else Escape
+        const char* pszUnit;
+    } rows[] = {
+        {"airspeed unit picked", kTas, true, "[kt]"},
+        {"distance list cancelled", kDistance, false, "[km]"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszWay);
+        HWND hBox = app.hUnitBox(row.id);
+        RECT rc;
+        GetClientRect(hBox, &rc);
+        vClickAt(hBox, rc.right - GetSystemMetrics(SM_CXVSCROLL) / 2, rc.bottom / 2);
+        ASSERT_TRUE(bWaitFor([&] { return SendMessageA(hBox, CB_GETDROPPEDSTATE, 0, 0) != 0; }))
+            << "the list did not open";
+        if (row.bPick) {
+            // The open list is a top-level window of its own.
+            HWND hList = hFindTopWindow(app.pi.dwProcessId, "ComboLBox", "");
+            ASSERT_TRUE(hList != NULL) << "no open list found";
+            RECT rcItem;
+            ASSERT_NE(LB_ERR, SendMessageA(hList, LB_GETITEMRECT, 1, (LPARAM)&rcItem));
+            vClickAt(hList, (rcItem.left + rcItem.right) / 2, (rcItem.top + rcItem.bottom) / 2);
+        } else {
+            vPressKey(VK_ESCAPE);
+        }
+        EXPECT_TRUE(bWaitFor([&] { return SendMessageA(hBox, CB_GETDROPPEDSTATE, 0, 0) == 0; }));
+        EXPECT_EQ(row.pszUnit, strTextOf(hBox));
+        EXPECT_TRUE(bWaitFor([&] { return nFocusedEdit() == row.id; }))
+            << "focus in edit " << nFocusedEdit() << " after the list closed";
+    }
+    // The keyboard works there: Tab goes on from the distance.
+    vPressKey(VK_TAB);
+    EXPECT_TRUE(bWaitFor([&] { return nFocusedEdit() == kDistance + 1; }));
+    EXPECT_EQ("59.4595", strTextOf(app.hEdit(kTas)));
+}
+
 TEST_F(E2eTest, UnitSwitchConvertsTheTypedNumber)
 {
     vStart();
@@ -134,9 +214,9 @@ TEST_F(E2eTest, OverlongAndGarbageInputChangeOnlyThatInput)
         return SendMessageTimeoutA(app.hMain, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &dw) != 0 &&
                strTextOf(app.hEdit(1)).size() > 5;
     }));
-    // Typed at the caret, which the focus left at the start; the last keys
-    // may still be on their way.
-    const std::string strExpected = std::string(250, 'x') + "Birke";
+    // Shift+Tab selected "Birke", so the keys replace it; the last keys may
+    // still be on their way.
+    const std::string strExpected = std::string(255, 'x');
     bWaitFor([&] { return strTextOf(app.hEdit(1)) == strExpected; });
     EXPECT_EQ(strExpected, strTextOf(app.hEdit(1)));
 

@@ -153,6 +153,35 @@ TEST_F(FormLayout, TextFontsFollowTheScreenDpi)
     }
 }
 
+// At a higher DPI Wine's default font grows in height but reports the same
+// average width; the fields, unit boxes and gaps grow with the line instead.
+TEST_F(FormLayout, SpacingGrowsWithTheDefaultFontsHeight)
+{
+    struct {
+        const char* pszWhat;
+        int nHeight, nAveWidth, nLeading;
+        int nCharWidth; // what the layout takes as the default character width
+    } rows[] = {
+        {"96 dpi", 14, 7, 2, 7},
+        {"144 dpi, line 24: 10.5 rounds up", 21, 7, 3, 11},
+        {"192 dpi, line 32", 28, 7, 4, 14},
+        {"a font wider than its line share keeps its width", 14, 9, 2, 9},
+        {"line 15 gives 6.56, below the font's own 7", 13, 7, 2, 7},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszWhat);
+        hostSetDefaultFont(hostFontModel(row.nHeight, row.nAveWidth, row.nLeading, 0));
+        vLayOut(1024, 600);
+        const int w = row.nCharWidth;
+        EXPECT_EQ(w, pForm->nSysCharWidth);
+        const int g = (w + 1) / 2;
+        EXPECT_EQ(6 * w, pForm->sizeEdit[Distance].cx);
+        EXPECT_EQ(17 + 7 * w, pForm->sizeUnit[Distance].cx);
+        EXPECT_EQ(1 + 2 * g + kAll, pForm->ptEditPos[Distance].x);
+        EXPECT_EQ(pForm->ptEditPos[Distance].x + 6 * w + g, pForm->ptUnit[Distance].x);
+    }
+}
+
 TEST(TextExtent, NullTextAndFailureKeepTheOldExtent)
 {
     HDC hdc = hostNewDC();
