@@ -87,11 +87,16 @@ kl_wine_prefix() {
       echo "Wine ($WINELOADER, $WINEARCH) could not create its prefix $WINEPREFIX" >&2
       return 1
     fi
-    if [ "${1:-}" = test ]; then
-      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || return 1
-      wineserver -w
-    fi
   fi
+  if [ "${1:-}" = test ]; then kl_wine_own_windows || return 1; fi
+}
+
+# Lets Wine manage the windows of the prefix in use, unless it does already
+# (a prefix that Wine made on its own, for a program run by hand, does not).
+kl_wine_own_windows() {
+  grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || return 1
+  wineserver -w
 }
 
 # kl_wine_copy_prefix <from> : makes the prefix in use as a copy of another

@@ -20,6 +20,7 @@ prefix)
   else
     kl_wine_prefix test || exit 1
   fi
+  kl_wine_own_windows || { echo "Wine could not start in $prefix" >&2; exit 1; }
   kl_wine_dpi "$dpi" || { echo "Wine could not set $dpi DPI in $prefix" >&2; exit 1; }
   ;;
 run)
