@@ -167,24 +167,53 @@ void vTypeText(const std::string& str)
     }
 }
 
-void vClickAt(HWND hWnd, int x, int y)
+// Mouse input at a point in a window's client pixels; absolute positions run
+// from 0 to 65535 over the primary screen.
+static void vMouseEvents(HWND hWnd, int x, int y, const DWORD* pdwFlags, int nEvents)
 {
     POINT pt = {x, y};
     ClientToScreen(hWnd, &pt);
-    // Absolute positions run from 0 to 65535 over the primary screen.
     int nScreenW = GetSystemMetrics(SM_CXSCREEN), nScreenH = GetSystemMetrics(SM_CYSCREEN);
     INPUT in[3];
     memset(in, 0, sizeof(in));
-    for (INPUT& i : in) {
-        i.type = INPUT_MOUSE;
-        i.mi.dx = (LONG)(((LONGLONG)pt.x * 65536 + nScreenW / 2) / nScreenW);
-        i.mi.dy = (LONG)(((LONGLONG)pt.y * 65536 + nScreenH / 2) / nScreenH);
-        i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+    for (int i = 0; i < nEvents; i++) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dx = (LONG)(((LONGLONG)pt.x * 65536 + nScreenW / 2) / nScreenW);
+        in[i].mi.dy = (LONG)(((LONGLONG)pt.y * 65536 + nScreenH / 2) / nScreenH);
+        in[i].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | pdwFlags[i];
     }
-    in[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-    in[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-    in[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-    SendInput(3, in, sizeof(INPUT));
+    SendInput((UINT)nEvents, in, sizeof(INPUT));
+}
+
+void vMoveMouseTo(HWND hWnd, int x, int y)
+{
+    const DWORD dwFlags[] = {MOUSEEVENTF_MOVE};
+    vMouseEvents(hWnd, x, y, dwFlags, 1);
+}
+
+void vLeftButton(bool bDown)
+{
+    INPUT in;
+    memset(&in, 0, sizeof(in));
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof(in));
+}
+
+void vClickAt(HWND hWnd, int x, int y)
+{
+    const DWORD dwFlags[] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    vMouseEvents(hWnd, x, y, dwFlags, 3);
+}
+
+HWND hCaptureIn(HWND hWnd)
+{
+    GUITHREADINFO gti;
+    memset(&gti, 0, sizeof(gti));
+    gti.cbSize = sizeof(gti);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(hWnd, NULL), &gti))
+        return NULL;
+    return gti.hwndCapture;
 }
 
 std::string strTypeNumbers(const Session& app, const char* const* pszTyped)

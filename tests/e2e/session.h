@@ -46,8 +46,14 @@ void vSetText(HWND hWnd, const std::string& str);
 // state, TranslateMessage and the focused window all take part.
 void vPressKey(WORD wVk, bool bShift = false);
 void vTypeText(const std::string& str);
-// A real left click (SendInput) at a point in a window's client pixels.
+// Real mouse input (SendInput) at a point in a window's client pixels: the
+// pointer moved there, or moved there and the left button clicked; and the
+// left button pressed or released where the pointer is.
+void vMoveMouseTo(HWND hWnd, int x, int y);
 void vClickAt(HWND hWnd, int x, int y);
+void vLeftButton(bool bDown);
+// The window that has captured the mouse in hWnd's thread.
+HWND hCaptureIn(HWND hWnd);
 
 // The eight numbers of a flight, airspeed to fuel flow.
 const int kFirstNumber = 2;
