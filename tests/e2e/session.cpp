@@ -119,15 +119,20 @@ HWND hFindTopWindow(DWORD dwPid, const char* pszClass, const char* pszTitle)
     return d.hFound;
 }
 
-HWND hFocusIn(HWND hWnd)
+// The focus and capture of hWnd's thread; all zero when it cannot be read.
+static GUITHREADINFO guiThreadOf(HWND hWnd)
 {
     GUITHREADINFO gti;
     memset(&gti, 0, sizeof(gti));
     gti.cbSize = sizeof(gti);
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(hWnd, NULL), &gti))
-        return NULL;
-    return gti.hwndFocus;
+        memset(&gti, 0, sizeof(gti));
+    return gti;
 }
+
+HWND hFocusIn(HWND hWnd) { return guiThreadOf(hWnd).hwndFocus; }
+
+HWND hCaptureIn(HWND hWnd) { return guiThreadOf(hWnd).hwndCapture; }
 
 std::string strTextOf(HWND hWnd)
 {
@@ -204,16 +209,6 @@ void vClickAt(HWND hWnd, int x, int y)
 {
     const DWORD dwFlags[] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
     vMouseEvents(hWnd, x, y, dwFlags, 3);
-}
-
-HWND hCaptureIn(HWND hWnd)
-{
-    GUITHREADINFO gti;
-    memset(&gti, 0, sizeof(gti));
-    gti.cbSize = sizeof(gti);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(hWnd, NULL), &gti))
-        return NULL;
-    return gti.hwndCapture;
 }
 
 std::string strTypeNumbers(const Session& app, const char* const* pszTyped)
