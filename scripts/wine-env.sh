@@ -74,6 +74,23 @@ kl_wine_use() {
 # Wine in these scripts is always the loader of the build in use.
 wine() { "$WINELOADER" "$@"; }
 
+# kl_wine_run <program> [args...]: runs a Windows program and returns as soon
+# as it ends. The first program that opens a window starts Wine's desktop
+# process, which inherits its output and lives while other programs show
+# windows; a test runner reading that output to its end would wait for the
+# desktop process too (about 45 s in a test run). So the output goes through
+# files, standard output and error each to its own.
+kl_wine_run() {
+  local out err rc
+  out=$(mktemp) && err=$(mktemp) || return 1
+  wine "$@" >"$out" 2>"$err"
+  rc=$?
+  cat "$out"
+  cat "$err" >&2
+  rm -f "$out" "$err"
+  return $rc
+}
+
 # kl_wine_prefix [test]: creates the prefix in use once (about ten seconds),
 # and fails when Wine cannot start. A test prefix lets Wine manage its own
 # windows, as Windows does: with no window manager on the virtual display,

@@ -5,4 +5,4 @@
 # Usage: wine.sh <program.exe> [args...]
 . "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 kl_wine_use "${KL_WINDOWS_BUILD:?the Windows build tree}" || exit 1
-exec "$WINELOADER" "$@"
+kl_wine_run "$@"

@@ -25,7 +25,7 @@ prefix)
   ;;
 run)
   kl_start_xvfb "$((1024 * dpi / 96))x$((768 * dpi / 96))" || exit 1
-  wine "$@"
+  kl_wine_run "$@"
   code=$?
   kl_stop_xvfb
   exit $code

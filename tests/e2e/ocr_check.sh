@@ -13,7 +13,7 @@ shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
 export KL_E2E_SHOTS=$shots
 
-wine "$driver" --gtest_filter='*FullFlight*:*TypedInFull*' || { echo "driver failed"; exit 1; }
+kl_wine_run "$driver" --gtest_filter='*FullFlight*:*TypedInFull*' || { echo "driver failed"; exit 1; }
 
 # The text is about 11 pixels high: enlarged five times it reads reliably.
 ocr() { # ocr <bmp> -> text on stdout
