@@ -78,16 +78,17 @@ wine() { "$WINELOADER" "$@"; }
 # as it ends. The first program that opens a window starts Wine's desktop
 # process, which inherits its output and lives while other programs show
 # windows; a test runner reading that output to its end would wait for the
-# desktop process too (about 45 s in a test run). So the output goes through
-# files, standard output and error each to its own.
+# desktop process too (about 45 s in a test run). So output that goes into
+# a pipe is passed on through a file once the program has ended; output to a
+# file (a log read while the program runs) goes there directly.
 kl_wine_run() {
-  local out err rc
-  out=$(mktemp) && err=$(mktemp) || return 1
-  wine "$@" >"$out" 2>"$err"
+  local out=/dev/stdout err=/dev/stderr rc
+  if [ -p /dev/stdout ]; then out=$(mktemp) || return 1; fi
+  if [ -p /dev/stderr ]; then err=$(mktemp) || return 1; fi
+  wine "$@" >>"$out" 2>>"$err"
   rc=$?
-  cat "$out"
-  cat "$err" >&2
-  rm -f "$out" "$err"
+  if [ "$out" != /dev/stdout ]; then cat "$out"; rm -f "$out"; fi
+  if [ "$err" != /dev/stderr ]; then cat "$err" >&2; rm -f "$err"; fi
   return $rc
 }
 
@@ -96,14 +97,19 @@ kl_wine_run() {
 # windows, as Windows does: with no window manager on the virtual display,
 # Wine would otherwise wait two seconds for one at every window that closes.
 kl_wine_prefix() {
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  # A prefix whose making was cut off is made again: only a finished one
+  # carries the mark.
+  if [ ! -f "$WINEPREFIX/.kl-made" ]; then
+    wineserver -k >/dev/null 2>&1
+    rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     wine wineboot --init >/dev/null 2>&1
     wineserver -w
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    if [ ! -f "$WINEPREFIX/system.reg" ] || ! wine cmd /c exit >/dev/null 2>&1; then
       echo "Wine ($WINELOADER, $WINEARCH) could not create its prefix $WINEPREFIX" >&2
       return 1
     fi
+    touch "$WINEPREFIX/.kl-made"
   fi
   if [ "${1:-}" = test ]; then kl_wine_own_windows || return 1; fi
 }
@@ -119,8 +125,8 @@ kl_wine_own_windows() {
 # kl_wine_copy_prefix <from> : makes the prefix in use as a copy of another
 # (much faster than creating it), unless it exists.
 kl_wine_copy_prefix() {
-  [ -f "$WINEPREFIX/system.reg" ] && return 0
-  [ -f "$1/system.reg" ] || { echo "no prefix to copy at $1" >&2; return 1; }
+  [ -f "$WINEPREFIX/.kl-made" ] && return 0
+  [ -f "$1/.kl-made" ] || { echo "no prefix to copy at $1" >&2; return 1; }
   rm -rf "$WINEPREFIX"
   cp -a "$1" "$WINEPREFIX"
 }

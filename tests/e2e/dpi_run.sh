@@ -15,7 +15,7 @@ export KL_EXPECT_DPI=$dpi # the test programs check that Wine really gives it
 
 case $mode in
 prefix)
-  if [ -f "$KL_WINDOWS_BUILD/wineprefix/system.reg" ]; then
+  if [ -f "$KL_WINDOWS_BUILD/wineprefix/.kl-made" ]; then
     kl_wine_copy_prefix "$KL_WINDOWS_BUILD/wineprefix" || exit 1
   else
     kl_wine_prefix test || exit 1
