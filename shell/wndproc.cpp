@@ -97,11 +97,13 @@ void vMesCommand(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
     }
 }
 
-// A unit box that closed its list (a choice made or cancelled) hands the
-// focus back to its input's edit, since the boxes are outside the Tab order
-// and would otherwise keep the keyboard. The box finishes its own mouse and
-// focus handling first, so the hand-back is posted, not done at once.
-static void vMesCommandFull(HWND hWnd, WPARAM wParam, LPARAM lParam)
+// WM_COMMAND with its notification code: every command goes to
+// vMesCommand; besides, a unit box that closed its list (a choice made or
+// cancelled) hands the focus back to its input's edit, since the boxes are
+// outside the Tab order and would otherwise keep the keyboard. The box
+// finishes its own mouse and focus handling first, so the hand-back is
+// posted, not done at once.
+static void vMesComNotify(HWND hWnd, WPARAM wParam, LPARAM lParam)
 {
     UINT uId = LOWORD(wParam);
     vMesCommand(hWnd, WM_COMMAND, uId, lParam);
@@ -163,7 +165,7 @@ extern "C" LRESULT __stdcall WndMaiProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
     case WM_ENDSESSION: vMesEndSession(wParam); return 0;
     case WM_SIZE: vMesSize(hWnd, uMsg, uLow, lParam); return 0;
     case WM_PAINT: vMesPaint(hWnd, uMsg, uLow, lParam); return 0;
-    case WM_COMMAND: vMesCommandFull(hWnd, wParam, lParam); return 0;
+    case WM_COMMAND: vMesComNotify(hWnd, wParam, lParam); return 0;
     case WM_UNIT_CLOSED: vMesUnitClosed(wParam); return 0;
     case WM_TIMER: vMesTimer(hWnd, uMsg, uLow, lParam); return 0;
     case WM_SETFOCUS: vMesSetFocus(); return 0;
