@@ -29,6 +29,12 @@ protected:
                 return i;
         return -1;
     }
+    // Puts a text into each of the ten edits, in input order.
+    void vFillInputs(const char* const (&pszTexts)[10])
+    {
+        for (int i = 0; i < 10; i++)
+            vSetText(app.hEdit(i), pszTexts[i]);
+    }
     // Brings the main window to the foreground so that keys reach it.
     void vActivate(void) { SetForegroundWindow(app.hMain); }
 

@@ -133,6 +133,25 @@ TEST_F(DpiWindow, TextGrowsWithTheDpiAndStaysInItsPlace)
            nLabelInk, nResultInk, geo.nVectorLen);
 }
 
+// How many leading characters of str fit an edit's text area, measured in
+// the edit's own font.
+int nCharsThatFit(HWND hEdit, const std::string& str)
+{
+    RECT rcText;
+    SendMessageA(hEdit, EM_GETRECT, 0, (LPARAM)&rcText);
+    HDC hdc = GetDC(hEdit);
+    HFONT hFont = (HFONT)SendMessageA(hEdit, WM_GETFONT, 0, 0);
+    HGDIOBJ hOld = SelectObject(hdc, hFont != NULL ? (HGDIOBJ)hFont : GetStockObject(SYSTEM_FONT));
+    int nFit = 0;
+    SIZE size;
+    while (nFit < (int)str.size() && GetTextExtentPoint32A(hdc, str.c_str(), nFit + 1, &size) &&
+           size.cx <= rcText.right - rcText.left)
+        nFit++;
+    SelectObject(hdc, hOld);
+    ReleaseDC(hEdit, hdc);
+    return nFit;
+}
+
 // The value fields and unit boxes take their width from the default font,
 // whose reported average width does not grow with the DPI under Wine: they
 // must still widen with the text, hold as much of a typed number as at 96
@@ -151,33 +170,17 @@ TEST_F(DpiWindow, ValueFieldsAndUnitBoxesGrowWithTheText)
         RECT rcEdit = rcChild(app.hEdit(i));
         const int nEditH = rcEdit.bottom - rcEdit.top;
         EXPECT_GE(rcEdit.right - rcEdit.left, kField96 * dGrowth);
+        RECT rcBox = rcChild(app.hUnitBox(i));
+        const int nBoxH = rcBox.bottom - rcBox.top;
         if (IsWindowVisible(app.hUnitBox(i))) {
-            RECT rcBox = rcChild(app.hUnitBox(i));
             EXPECT_GE(rcBox.right - rcBox.left, kUnitBox96 * dGrowth);
-            EXPECT_LE(abs(rcBox.bottom - rcBox.top - nEditH), 2)
-                << "unit box " << rcBox.bottom - rcBox.top << " high beside a field of " << nEditH;
+            EXPECT_LE(abs(nBoxH - nEditH), 2) << "unit box " << nBoxH << " high beside a field of " << nEditH;
         }
-        // The characters of the distance that fit the field's text area,
-        // measured in the field's own font.
-        HWND hEdit = app.hEdit(i);
-        RECT rcText;
-        SendMessageA(hEdit, EM_GETRECT, 0, (LPARAM)&rcText);
-        HDC hdc = GetDC(hEdit);
-        HFONT hFont = (HFONT)SendMessageA(hEdit, WM_GETFONT, 0, 0);
-        HGDIOBJ hOld = SelectObject(hdc, hFont != NULL ? (HGDIOBJ)hFont : GetStockObject(SYSTEM_FONT));
-        int nFit = 0;
-        SIZE size;
-        while (nFit < (int)strDistance.size() && GetTextExtentPoint32A(hdc, strDistance.c_str(), nFit + 1, &size) &&
-               size.cx <= rcText.right - rcText.left)
-            nFit++;
-        SelectObject(hdc, hOld);
-        ReleaseDC(hEdit, hdc);
-        EXPECT_GE(nFit, kFit96) << "characters of " << strDistance << " in a text area "
-                                << rcText.right - rcText.left << " wide";
+        const int nFit = nCharsThatFit(app.hEdit(i), strDistance);
+        EXPECT_GE(nFit, kFit96) << "characters of " << strDistance << " in the field";
         if (i == kFirstNumber)
-            printf("at %d dpi: field %ldx%d, unit box %ldx%ld, %d characters of %s fit\n", nDpi,
-                   rcEdit.right - rcEdit.left, nEditH, rcChild(app.hUnitBox(i)).right - rcChild(app.hUnitBox(i)).left,
-                   rcChild(app.hUnitBox(i)).bottom - rcChild(app.hUnitBox(i)).top, nFit, strDistance.c_str());
+            printf("at %d dpi: field %ldx%d, unit box %ldx%d, %d characters of %s fit\n", nDpi,
+                   rcEdit.right - rcEdit.left, nEditH, rcBox.right - rcBox.left, nBoxH, nFit, strDistance.c_str());
     }
 }
 

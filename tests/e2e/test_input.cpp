@@ -50,9 +50,8 @@ TEST_F(E2eTest, TabAndShiftTabCycleOverTheTenEdits)
 TEST_F(E2eTest, TabIntoAFilledFieldSelectsItsText)
 {
     vStart();
-    const char* kValues[10] = {"Egelsbach", "Mainz", "110", "20", "230", "85", "3W", "2", "69", "12"};
-    for (int i = 0; i < 10; i++)
-        vSetText(app.hEdit(i), kValues[i]);
+    const char* const kValues[10] = {"Egelsbach", "Mainz", "110", "20", "230", "85", "3W", "2", "69", "12"};
+    vFillInputs(kValues);
     vActivate();
     ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == kTas; }));
     for (int n = kTas; n < kDistance; n++)
@@ -213,9 +212,8 @@ TEST_F(E2eTest, FiveKeysAt200msRepaintTheDiagramOnce)
 TEST_F(E2eTest, OverlongAndGarbageInputChangeOnlyThatInput)
 {
     vStart();
-    const char* kValues[10] = {"Ahorn", "Birke", "110", "20", "230", "85", "3W", "2", "69", "12"};
-    for (int i = 0; i < 10; i++)
-        vSetText(app.hEdit(i), kValues[i]);
+    const char* const kValues[10] = {"Ahorn", "Birke", "110", "20", "230", "85", "3W", "2", "69", "12"};
+    vFillInputs(kValues);
     vActivate();
     // 300 characters typed into the destination: the edit keeps 255.
     ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == 2; }));
