@@ -14,9 +14,6 @@
 #include "diagram/draw.h"
 
 enum {
-    // The longest value: a time or fuel amount near the largest double,
-    // whose 309 digits are all printed.
-    VALUE_TEXT_SIZE = 512,
     SAMPLE_PEN_WIDTH = 1,
     ROW_WIND = 0,
     ROW_COURSE = 1,
@@ -57,6 +54,152 @@ static const struct {
 };
 static const char kDeviationAtHeading[] = ": #### (%d. Kompassablenkung bei %.0lf [\xB0] eingeben)";
 
+// 1 when the solver runs and says the course cannot be flown in this wind.
+static int bNotFlyable(void)
+{
+    int bFlyable = 1;
+    return vGetCourseFlyable(&bFlyable) && !bFlyable;
+}
+
+static void vSetAngle(ResultTexts* pRes, int nRow, double dAngle)
+{
+    snprintf(pRes->szValue[nRow], RESULT_TEXT_SIZE, kAngleFormat, dAngle);
+}
+
+static void vSetNoValue(ResultTexts* pRes, int nRow)
+{
+    snprintf(pRes->szValue[nRow], RESULT_TEXT_SIZE, "%s", kNoValue);
+}
+
+static void vSetNotice(ResultTexts* pRes, int nRow, const char* pszText)
+{
+    snprintf(pRes->szNotice, RESULT_TEXT_SIZE, "%s", pszText);
+    pRes->nNoticeRow = nRow;
+}
+
+static void vSetPrompt(ResultTexts* pRes, int id)
+{
+    char szText[RESULT_TEXT_SIZE];
+    double dWca, dTh, dGs;
+    if (id == Deviation && vGetWindTriangle(&dWca, &dTh, &dGs))
+        snprintf(szText, sizeof(szText), kDeviationAtHeading, id + 1, dTh);
+    else
+        snprintf(szText, sizeof(szText), kPrompts[id].pszFormat, id + 1);
+    vSetNotice(pRes, kPrompts[id].nRow, szText);
+}
+
+static void vSetWind(ResultTexts* pRes)
+{
+    FormState* pF = pApp->pForm;
+    double dWd, dTo;
+    if (vGetValue(pF->szInput[WindDir], WindDir, &dWd) && vNormAngle(dWd - kHalfAngle, &dTo))
+        vSetAngle(pRes, ROW_WIND, dTo);
+    else
+        vSetNoValue(pRes, ROW_WIND);
+}
+
+// 0 when the course cannot be flown: the heading row then says so and the
+// block ends there.
+static int vSetCourseAndHeading(ResultTexts* pRes)
+{
+    FormState* pF = pApp->pForm;
+    double dTc, dNorm;
+    if (vGetValue(pF->szInput[TrueCourse], TrueCourse, &dTc) && vNormAngle(dTc, &dNorm))
+        vSetAngle(pRes, ROW_COURSE, dNorm);
+    else
+        vSetNoValue(pRes, ROW_COURSE);
+
+    if (bNotFlyable()) {
+        vSetNotice(pRes, ROW_HEADING, kNotFlyable);
+        return 0;
+    }
+    double dWca, dTh, dGs;
+    if (vGetWindTriangle(&dWca, &dTh, &dGs)) {
+        vSetAngle(pRes, ROW_HEADING, dTh);
+        // Shown in -180 (exclusive) to 180 (inclusive): left corrections negative.
+        if (dWca > kHalfAngle)
+            dWca -= kFullAngle;
+        vSetAngle(pRes, ROW_WCA, dWca);
+    } else {
+        vSetNoValue(pRes, ROW_HEADING);
+        vSetNoValue(pRes, ROW_WCA);
+    }
+    return 1;
+}
+
+static void vSetCompassHeading(ResultTexts* pRes)
+{
+    double dCh;
+    if (vGetCH(&dCh))
+        vSetAngle(pRes, ROW_CH, dCh);
+    else
+        vSetNoValue(pRes, ROW_CH);
+}
+
+// Hours, a colon and the minutes, each rounded on its own: the minutes are
+// never carried into the hours, so 59.5 minutes or more show as 60 after
+// the unchanged hours (0:60 is sixty minutes). Minutes that print as one
+// digit get a leading 0; the fallback 99 for a vanishing ground speed
+// prints as it is. A negative time (only from a negative distance) gets one
+// sign in front of the whole instead of one on each part, and none when it
+// prints as 0:00.
+static void vFormatTime(char* pszText, size_t nSize, double dHours, double dMinutes)
+{
+    double dH = fabs(dHours);
+    double dM = fabs(dMinutes);
+    char szClock[RESULT_TEXT_SIZE];
+    if (dM + kHalfMinute < kOneDigitMinutes)
+        snprintf(szClock, sizeof(szClock), "%.0lf:0%.0lf", dH, dM);
+    else
+        snprintf(szClock, sizeof(szClock), "%.0lf:%.0lf", dH, dM);
+    bool bNegative = (dHours < 0 || dMinutes < 0) && strpbrk(szClock, "123456789") != NULL;
+    snprintf(pszText, nSize, ": %s%s [h:min]", bNegative ? "-" : "", szClock);
+}
+
+static void vSetTime(ResultTexts* pRes)
+{
+    double dHours, dMinutes;
+    if (vGetTime(&dHours, &dMinutes))
+        vFormatTime(pRes->szValue[ROW_TIME], RESULT_TEXT_SIZE, dHours, dMinutes);
+    else
+        vSetNoValue(pRes, ROW_TIME);
+}
+
+static void vSetFuel(ResultTexts* pRes)
+{
+    double dFuel;
+    if (vGetFuel(&dFuel))
+        snprintf(pRes->szValue[ROW_FUEL], RESULT_TEXT_SIZE, ": %.1lf [l]", dFuel);
+    else
+        vSetNoValue(pRes, ROW_FUEL);
+}
+
+void vGetResultTexts(ResultTexts* pRes)
+{
+    FormState* pF = pApp->pForm;
+    memset(pRes, 0, sizeof(*pRes));
+    pRes->nNoticeRow = NO_NOTICE;
+    for (int id = 0; id < INPUT_COUNT; id++) {
+        if (!pF->bValid[id]) {
+            if (kPrompts[id].pszFormat == NULL)
+                continue; // a missing place name never stops the block
+            vSetPrompt(pRes, id);
+            return;
+        }
+        switch (id) {
+        case WindDir: vSetWind(pRes); break;
+        case TrueCourse:
+            if (!vSetCourseAndHeading(pRes))
+                return;
+            break;
+        case Deviation: vSetCompassHeading(pRes); break;
+        case Distance: vSetTime(pRes); break;
+        case FuelFlow: vSetFuel(pRes); break;
+        default: break; // places, speeds and variation show no value of their own
+        }
+    }
+}
+
 // The client's right edge in logical units: the panel's right edge, whatever
 // its shape.
 static int nClientRight(void)
@@ -72,131 +215,15 @@ static void vDrawValue(HDC hdc, int nRow, const char* pszText)
     const DiagramState* pD = pApp->pDiagram;
     POINT pt = pD->ptLegendValue[nRow];
     SIZE size;
-    if (!vTextExtent(hdc, pszText, &size) || pt.x + size.cx > nClientRight() || pt.y > pD->ptWindowExt.y ||
-        pt.y - size.cy < -pD->ptWindowExt.y)
+    if (pszText[0] == '\0' || !vTextExtent(hdc, pszText, &size) || pt.x + size.cx > nClientRight() ||
+        pt.y > pD->ptWindowExt.y || pt.y - size.cy < -pD->ptWindowExt.y)
         return;
     vDrawText(hdc, pt, pszText);
-}
-
-static void vDrawAngle(HDC hdc, int nRow, double dAngle)
-{
-    char szText[VALUE_TEXT_SIZE];
-    snprintf(szText, sizeof(szText), kAngleFormat, dAngle);
-    vDrawValue(hdc, nRow, szText);
-}
-
-// 1 when the solver runs and says the course cannot be flown in this wind.
-static int bNotFlyable(void)
-{
-    int bFlyable = 1;
-    return vGetCourseFlyable(&bFlyable) && !bFlyable;
-}
-
-static void vDrawPrompt(HDC hdc, int id)
-{
-    char szText[VALUE_TEXT_SIZE];
-    double dWca, dTh, dGs;
-    if (id == Deviation && vGetWindTriangle(&dWca, &dTh, &dGs))
-        snprintf(szText, sizeof(szText), kDeviationAtHeading, id + 1, dTh);
-    else
-        snprintf(szText, sizeof(szText), kPrompts[id].pszFormat, id + 1);
-    vDrawWrapped(hdc, pApp->pDiagram->ptLegendValue[kPrompts[id].nRow], szText);
-}
-
-static void vDrawWind(HDC hdc)
-{
-    FormState* pF = pApp->pForm;
-    double dWd, dTo;
-    if (vGetValue(pF->szInput[WindDir], WindDir, &dWd) && vNormAngle(dWd - kHalfAngle, &dTo))
-        vDrawAngle(hdc, ROW_WIND, dTo);
-    else
-        vDrawValue(hdc, ROW_WIND, kNoValue);
-}
-
-// 0 when the course cannot be flown: the heading row then says so and the
-// block ends there.
-static int vDrawCourseAndHeading(HDC hdc)
-{
-    FormState* pF = pApp->pForm;
-    double dTc, dNorm;
-    if (vGetValue(pF->szInput[TrueCourse], TrueCourse, &dTc) && vNormAngle(dTc, &dNorm))
-        vDrawAngle(hdc, ROW_COURSE, dNorm);
-    else
-        vDrawValue(hdc, ROW_COURSE, kNoValue);
-
-    if (bNotFlyable()) {
-        vDrawWrapped(hdc, pApp->pDiagram->ptLegendValue[ROW_HEADING], kNotFlyable);
-        return 0;
-    }
-    double dWca, dTh, dGs;
-    if (vGetWindTriangle(&dWca, &dTh, &dGs)) {
-        vDrawAngle(hdc, ROW_HEADING, dTh);
-        // Shown in -180 (exclusive) to 180 (inclusive): left corrections negative.
-        if (dWca > kHalfAngle)
-            dWca -= kFullAngle;
-        vDrawAngle(hdc, ROW_WCA, dWca);
-    } else {
-        vDrawValue(hdc, ROW_HEADING, kNoValue);
-        vDrawValue(hdc, ROW_WCA, kNoValue);
-    }
-    return 1;
-}
-
-static void vDrawCompassHeading(HDC hdc)
-{
-    double dCh;
-    if (vGetCH(&dCh))
-        vDrawAngle(hdc, ROW_CH, dCh);
-    else
-        vDrawValue(hdc, ROW_CH, kNoValue);
-}
-
-// Hours, a colon and the minutes, each rounded on its own: the minutes are
-// never carried into the hours, so 59.5 minutes or more show as 60 after
-// the unchanged hours (0:60 is sixty minutes). Minutes that print as one
-// digit get a leading 0; the fallback 99 for a vanishing ground speed
-// prints as it is. A negative time (only from a negative distance) gets one
-// sign in front of the whole instead of one on each part, and none when it
-// prints as 0:00.
-static void vFormatTime(char* pszText, size_t nSize, double dHours, double dMinutes)
-{
-    double dH = fabs(dHours);
-    double dM = fabs(dMinutes);
-    char szClock[VALUE_TEXT_SIZE];
-    if (dM + kHalfMinute < kOneDigitMinutes)
-        snprintf(szClock, sizeof(szClock), "%.0lf:0%.0lf", dH, dM);
-    else
-        snprintf(szClock, sizeof(szClock), "%.0lf:%.0lf", dH, dM);
-    bool bNegative = (dHours < 0 || dMinutes < 0) && strpbrk(szClock, "123456789") != NULL;
-    snprintf(pszText, nSize, ": %s%s [h:min]", bNegative ? "-" : "", szClock);
-}
-
-static void vDrawTime(HDC hdc)
-{
-    char szText[VALUE_TEXT_SIZE];
-    double dHours, dMinutes;
-    if (vGetTime(&dHours, &dMinutes))
-        vFormatTime(szText, sizeof(szText), dHours, dMinutes);
-    else
-        snprintf(szText, sizeof(szText), "%s", kNoValue);
-    vDrawValue(hdc, ROW_TIME, szText);
-}
-
-static void vDrawFuel(HDC hdc)
-{
-    char szText[VALUE_TEXT_SIZE];
-    double dFuel;
-    if (vGetFuel(&dFuel))
-        snprintf(szText, sizeof(szText), ": %.1lf [l]", dFuel);
-    else
-        snprintf(szText, sizeof(szText), "%s", kNoValue);
-    vDrawValue(hdc, ROW_FUEL, szText);
 }
 
 void vPaintResults(HDC hdc)
 {
     DiagramState* pD = pApp->pDiagram;
-    FormState* pF = pApp->pForm;
 
     for (int nRow = 0; nRow < LEGEND_COLOURS; nRow++) {
         const float* pfColor = pD->fColor[nRow];
@@ -209,25 +236,12 @@ void vPaintResults(HDC hdc)
     for (int nRow = 0; nRow < LEGEND_ROWS; nRow++)
         vDrawText(hdc, pD->ptLegendLabel[nRow], pD->pszLegend[nRow]);
 
-    for (int id = 0; id < INPUT_COUNT; id++) {
-        if (!pF->bValid[id]) {
-            if (kPrompts[id].pszFormat == NULL)
-                continue; // a missing place name never stops the block
-            vDrawPrompt(hdc, id);
-            return;
-        }
-        switch (id) {
-        case WindDir: vDrawWind(hdc); break;
-        case TrueCourse:
-            if (!vDrawCourseAndHeading(hdc))
-                return;
-            break;
-        case Deviation: vDrawCompassHeading(hdc); break;
-        case Distance: vDrawTime(hdc); break;
-        case FuelFlow: vDrawFuel(hdc); break;
-        default: break; // places, speeds and variation show no value of their own
-        }
-    }
+    ResultTexts res;
+    vGetResultTexts(&res);
+    for (int nRow = 0; nRow < LEGEND_ROWS; nRow++)
+        vDrawValue(hdc, nRow, res.szValue[nRow]);
+    if (res.nNoticeRow != NO_NOTICE)
+        vDrawWrapped(hdc, pD->ptLegendValue[res.nNoticeRow], res.szNotice);
 }
 
 void vDrawWrapped(HDC hdc, POINT pt, const char* pszText)
