@@ -65,6 +65,9 @@ struct DiagramState {
     POINT ptLegendMark[LEGEND_ROWS];
     POINT ptLegendLabel[LEGEND_ROWS];
     POINT ptLegendValue[LEGEND_ROWS];
+    // The values of this paint have no room beside their captions: each
+    // stands on the line under its caption.
+    int bValuesBelow;
     // The font the paint surface held before the diagram mapping selected
     // its own; put back at the end of the diagram paint.
     HGDIOBJ hPaintOldFont;

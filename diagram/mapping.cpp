@@ -8,6 +8,7 @@
 #include "calc/app_state.h"
 #include "calc/navmath.h"
 #include "diagram/draw.h"
+#include "form/results_text.h"
 
 enum {
     LEGEND_LINE_CHARS = 4,   // a legend sample line is four characters long
@@ -20,6 +21,11 @@ enum {
 };
 
 static const double kRowLines = 1.5; // legend rows are at most one and a half lines apart
+// Where the values have no room beside the captions, each goes on a line of
+// its own under its caption: a row is then two lines, and rows are at most
+// two and a half lines apart.
+static const double kStackedRowLines = 2.5;
+enum { STACKED_LINES = 2 };
 
 // Device pixels of a logical height, through the surface's own mapping.
 static int nPixelsOf(HDC hdc, int nLogical)
@@ -136,7 +142,28 @@ void vDeleteDiagramFont(void)
     pD->hReadableFont = NULL;
 }
 
-static void vLayoutLegend(void)
+int vClientRight(void)
+{
+    const DiagramState* pD = pApp->pDiagram;
+    return 2 * pD->ptWindowExt.x - pD->nFormWidthLog - pD->nHalfWidth;
+}
+
+// The widest value the results block shows for the inputs of this paint,
+// in the selected font; a value that cannot be measured counts as 0.
+static int nWidestValue(HDC hdc)
+{
+    ResultTexts res;
+    vGetResultTexts(&res);
+    int nWidest = 0;
+    for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
+        SIZE size;
+        if (res.szValue[nRow][0] != '\0' && vTextExtent(hdc, res.szValue[nRow], &size) && size.cx > nWidest)
+            nWidest = size.cx;
+    }
+    return nWidest;
+}
+
+static void vLayoutLegend(int nWidest)
 {
     DiagramState* pD = pApp->pDiagram;
     int w = pD->nCharWidth, h = pD->nCharHeight, T = pD->ptWindowExt.y;
@@ -145,19 +172,30 @@ static void vLayoutLegend(void)
     int nCircleBlock = pD->bShowTriangle ? 2 * pD->nRadius + LABEL_ROOM_LINES * h : 0;
     int nRest = 2 * T - nTitleBlock - nCircleBlock;
     int nPitch = (nRest - h) / LEGEND_ROWS;
-    if (vRound(kRowLines * h) < nPitch)
-        nPitch = vRound(kRowLines * h);
-    if (h > nPitch)
-        nPitch = h;
+    int nMostPitch = vRound((pD->bValuesBelow ? kStackedRowLines : kRowLines) * h);
+    if (nMostPitch < nPitch)
+        nPitch = nMostPitch;
+    int nLeastPitch = pD->bValuesBelow ? STACKED_LINES * h : h;
+    if (nLeastPitch > nPitch)
+        nPitch = nLeastPitch;
 
+    int xLabel = x0 + pD->nLegendLine + w;
+    // Under its caption a value starts where the caption does, or at the
+    // row's left edge where even that leaves too little room.
+    int xBelow = xLabel + nWidest <= vClientRight() ? xLabel : x0;
     int y = h - T + nPitch;
     for (int nRow = LEGEND_ROWS - 1; nRow >= 0; nRow--, y += nPitch) {
         pD->ptLegendMark[nRow].x = x0;
         pD->ptLegendMark[nRow].y = y - h / 2;
-        pD->ptLegendLabel[nRow].x = x0 + pD->nLegendLine + w;
+        pD->ptLegendLabel[nRow].x = xLabel;
         pD->ptLegendLabel[nRow].y = y;
-        pD->ptLegendValue[nRow].x = x0 + pD->nLegendLine + w + pD->nLegendTextWidth + w;
-        pD->ptLegendValue[nRow].y = y;
+        if (pD->bValuesBelow) {
+            pD->ptLegendValue[nRow].x = xBelow;
+            pD->ptLegendValue[nRow].y = y - h;
+        } else {
+            pD->ptLegendValue[nRow].x = xLabel + pD->nLegendTextWidth + w;
+            pD->ptLegendValue[nRow].y = y;
+        }
     }
 }
 
@@ -188,7 +226,12 @@ void vLayoutDiagram(HDC hdc)
         pD->ptTitle.x = w - pD->nHalfWidth;
     pD->ptTitle.y = T - h;
 
-    int nLegendHeight = vRound(LEGEND_ROWS * h * kRowLines + h);
+    // The values go under their captions when the widest of them would run
+    // past the client's right edge beside them.
+    int nWidest = nWidestValue(hdc);
+    int xValue = w - pD->nHalfWidth + pD->nLegendLine + w + pD->nLegendTextWidth + w;
+    pD->bValuesBelow = nWidest > 0 && xValue + nWidest > vClientRight();
+    int nLegendHeight = vRound(LEGEND_ROWS * h * (pD->bValuesBelow ? kStackedRowLines : kRowLines) + h);
     int nBandTop = pD->ptTitle.y - TITLE_BLOCK_LINES * h;
     int nBandBottom = nLegendHeight - T;
     int nTitleBlock = T - nBandTop;
@@ -213,5 +256,5 @@ void vLayoutDiagram(HDC hdc)
     }
     pD->nTick = pD->nRadius / TICKS_PER_RADIUS;
 
-    vLayoutLegend();
+    vLayoutLegend(nWidest);
 }

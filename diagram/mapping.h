@@ -10,6 +10,10 @@
 void vSetDiagramMapping(HDC hdc);
 void vLayoutDiagram(HDC hdc);
 
+// The client area's right edge in the diagram's logical units, whatever the
+// panel's shape.
+int vClientRight(void);
+
 // Ends what vSetDiagramMapping began: puts the surface's own font back.
 // The mapping stays.
 void vEndDiagramMapping(HDC hdc);

@@ -12,6 +12,7 @@
 #include "calc/input.h"
 #include "calc/solver.h"
 #include "diagram/draw.h"
+#include "diagram/mapping.h"
 
 enum {
     SAMPLE_PEN_WIDTH = 1,
@@ -200,14 +201,6 @@ void vGetResultTexts(ResultTexts* pRes)
     }
 }
 
-// The client's right edge in logical units: the panel's right edge, whatever
-// its shape.
-static int nClientRight(void)
-{
-    const DiagramState* pD = pApp->pDiagram;
-    return 2 * pD->ptWindowExt.x - pD->nFormWidthLog - pD->nHalfWidth;
-}
-
 // A value is drawn whole or not at all: where the panel has no room for it,
 // a number cut at the client's edge would be read as another number.
 static void vDrawValue(HDC hdc, int nRow, const char* pszText)
@@ -215,7 +208,7 @@ static void vDrawValue(HDC hdc, int nRow, const char* pszText)
     const DiagramState* pD = pApp->pDiagram;
     POINT pt = pD->ptLegendValue[nRow];
     SIZE size;
-    if (pszText[0] == '\0' || !vTextExtent(hdc, pszText, &size) || pt.x + size.cx > nClientRight() ||
+    if (pszText[0] == '\0' || !vTextExtent(hdc, pszText, &size) || pt.x + size.cx > vClientRight() ||
         pt.y > pD->ptWindowExt.y || pt.y - size.cy < -pD->ptWindowExt.y)
         return;
     vDrawText(hdc, pt, pszText);
@@ -251,7 +244,7 @@ void vDrawWrapped(HDC hdc, POINT pt, const char* pszText)
     DiagramState* pD = pApp->pDiagram;
     // From pt to one character short of the client's right edge, and down
     // to the client's bottom edge.
-    int nWidth = nClientRight() - pD->nCharWidth - pt.x;
+    int nWidth = vClientRight() - pD->nCharWidth - pt.x;
     int nBottom = -pD->ptWindowExt.y;
     if (nWidth < 1 || pt.y < nBottom + 1)
         return;

@@ -2,6 +2,7 @@
 #include "shell/create.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "calc/app_state.h"
 #include "calc/units.h"
@@ -14,6 +15,18 @@
 // whole rather than cut at its right border.
 static const DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
 
+// Screen readers name a control after the static text right before it in the
+// window order; the labels are painted, so each field and each unit box gets
+// a hidden static of its own that carries its name.
+static const char kUnitNamePrefix[] = "Einheit: ";
+static const DWORD kNameStyle = WS_CHILD | SS_LEFT;
+static const int IDC_NAME = -1; // the names send no commands
+
+// Name statics and unit boxes exist only in the program's own thread: the
+// box's field keeps its own procedure, saved here, under the one that
+// keeps Alt+arrow from reaching the menu bar.
+static WNDPROC s_pfnBoxFieldProc = NULL;
+
 int vCreateFonts(void)
 {
     pApp->pForm->hFont = vCreateTextFont();
@@ -23,13 +36,50 @@ int vCreateFonts(void)
     return pApp->pDiagram->hDiagramFont != NULL;
 }
 
+static void vCreateName(HWND hWnd, HINSTANCE hInst, const char* pszPrefix, const char* pszLabel)
+{
+    // The painted labels start with a blank that aligns the numbers.
+    while (*pszLabel == ' ')
+        pszLabel++;
+    char szName[INPUT_TEXT_SIZE];
+    snprintf(szName, sizeof(szName), "%s%s", pszPrefix, pszLabel);
+    CreateWindowExA(0, "static", szName, kNameStyle, 0, 0, 0, 0, hWnd, (HMENU)(INT_PTR)IDC_NAME, hInst, NULL);
+}
+
+// Alt+Down and Alt+Up in a box's field open and close the list; the field
+// takes the key without passing it on, so the system would still see the
+// Alt key as pressed alone and open the menu bar when it is released. The
+// default procedure sees the key first: for it, Alt was combined with an
+// arrow.
+static LRESULT CALLBACK WndBoxFieldProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_SYSKEYDOWN && (wParam == VK_DOWN || wParam == VK_UP))
+        DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    return CallWindowProcA(s_pfnBoxFieldProc, hWnd, uMsg, wParam, lParam);
+}
+
+static void vSubclassBoxField(HWND hBox)
+{
+    COMBOBOXINFO cbi;
+    memset(&cbi, 0, sizeof(cbi));
+    cbi.cbSize = sizeof(cbi);
+    if (!GetComboBoxInfo(hBox, &cbi) || cbi.hwndItem == NULL)
+        return;
+    WNDPROC pfnOld = (WNDPROC)SetWindowLongPtrA(cbi.hwndItem, GWLP_WNDPROC, (LONG_PTR)WndBoxFieldProc);
+    if (s_pfnBoxFieldProc == NULL)
+        s_pfnBoxFieldProc = pfnOld; // the same class procedure for every box
+}
+
 static void vCreateUnitBox(HWND hWnd, HINSTANCE hInst, int i)
 {
     FormState* pForm = pApp->pForm;
+    vCreateName(hWnd, hInst, kUnitNamePrefix, pForm->pszLabel[i]);
     pForm->hUnit[i] = CreateWindowExA(0, "combobox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN,
                                       pForm->ptUnit[i].x, pForm->ptUnit[i].y, pForm->sizeUnit[i].cx,
                                       pForm->sizeUnit[i].cy, hWnd, (HMENU)(INT_PTR)(IDC_UNIT_BASE + i), hInst,
                                       NULL);
+    SendMessageA(pForm->hUnit[i], WM_SETFONT, (WPARAM)pForm->hFont, FALSE);
+    vSubclassBoxField(pForm->hUnit[i]);
     // Fixed positions, not sorted: item 0 must stay choice 0.
     for (int u = 0; u < UNIT_CHOICES; u++)
         SendMessageA(pForm->hUnit[i], CB_INSERTSTRING, (WPARAM)u, (LPARAM)pForm->pszUnit[i][u]);
@@ -85,12 +135,16 @@ void vMesCreate(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
     // Laid out for the outer window size; the first WM_SIZE corrects it.
     vFormLayout(hWnd);
     for (int i = 0; i < INPUT_COUNT; i++) {
+        vCreateName(hWnd, hInst, "", pForm->pszLabel[i]);
         pForm->hEdit[i] = CreateWindowExA(0, "edit", "", kEditStyle,
                                           pForm->ptEditPos[i].x, pForm->ptEditPos[i].y, pForm->sizeEdit[i].cx,
                                           pForm->sizeEdit[i].cy, hWnd, (HMENU)(INT_PTR)i, hInst, NULL);
         // No longer than the input buffer: the program computes with exactly
         // the text the field shows.
         SendMessageA(pForm->hEdit[i], EM_LIMITTEXT, (WPARAM)(INPUT_TEXT_SIZE - 1), 0);
+        // The form's font: it grows with the screen's pixels per inch as the
+        // labels do, where the default font grows in height only.
+        SendMessageA(pForm->hEdit[i], WM_SETFONT, (WPARAM)pForm->hFont, FALSE);
         pForm->pfnOrigEditProc[i] = (WNDPROC)GetWindowLongPtrA(pForm->hEdit[i], GWLP_WNDPROC);
         SetWindowLongPtrA(pForm->hEdit[i], GWLP_WNDPROC, (LONG_PTR)pForm->pfnEditProc);
         if (vHasUnitChoice(i))

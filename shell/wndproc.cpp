@@ -97,34 +97,93 @@ void vMesCommand(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
     }
 }
 
-// WM_COMMAND with its notification code: every command goes to
-// vMesCommand; besides, a unit box that closed its list (a choice made or
-// cancelled) hands the focus back to its input's edit, since the boxes are
-// outside the Tab order and would otherwise keep the keyboard. The box
-// finishes its own mouse and focus handling first, so the hand-back is
-// posted, not done at once.
+// The keyboard in a field, its whole text selected so that typing replaces it.
+static void vSelectField(int id)
+{
+    HWND hEdit = pApp->pForm->hEdit[id];
+    SetFocus(hEdit);
+    SendMessageA(hEdit, EM_SETSEL, 0, -1);
+}
+
+// A box's field keeps its text highlighted also without the focus; only one
+// place at a time should look selected.
+static void vHideBoxSelection(HWND hBox)
+{
+    SendMessageA(hBox, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
+}
+
+static int bIsUnitBox(UINT uId)
+{
+    return uId >= IDC_UNIT_BASE && uId < IDC_UNIT_BASE + INPUT_COUNT && vHasUnitChoice((int)(uId - IDC_UNIT_BASE));
+}
+
+// WM_COMMAND with its notification code. A unit box's list, open, shows the
+// choices without taking one: the arrow keys only move through it. The
+// choice is taken once the list has closed (a pick with Enter or the
+// mouse), and an Escape or a click elsewhere leaves the unit in use. Once
+// the list is shut the box hands the keyboard back to its input's field,
+// since the boxes are outside the Tab order; the box finishes its own mouse
+// and focus handling first, so that is posted, not done at once.
 static void vMesComNotify(HWND hWnd, WPARAM wParam, LPARAM lParam)
 {
     UINT uId = LOWORD(wParam);
+    UINT uCode = HIWORD(wParam);
+    if (!bIsUnitBox(uId)) {
+        vMesCommand(hWnd, WM_COMMAND, uId, lParam);
+        return;
+    }
+    int id = (int)(uId - IDC_UNIT_BASE);
+    HWND hBox = pApp->pForm->hUnit[id];
+    switch (uCode) {
+    case CBN_SELENDCANCEL:
+        SendMessageA(hBox, CB_SETCURSEL, (WPARAM)pApp->pForm->nUnitSel[id], 0);
+        return;
+    case CBN_CLOSEUP:
+        PostMessageA(hWnd, WM_UNIT_CLOSED, (WPARAM)id, 0);
+        return;
+    case CBN_KILLFOCUS:
+        vHideBoxSelection(hBox);
+        break;
+    default:
+        if (SendMessageA(hBox, CB_GETDROPPEDSTATE, 0, 0))
+            return;
+        break;
+    }
     vMesCommand(hWnd, WM_COMMAND, uId, lParam);
-    if (HIWORD(wParam) == CBN_CLOSEUP && uId >= IDC_UNIT_BASE && uId < IDC_UNIT_BASE + INPUT_COUNT)
-        PostMessageA(hWnd, WM_UNIT_CLOSED, (WPARAM)(uId - IDC_UNIT_BASE), 0);
 }
 
-// Only while the focus is still in that box and its list is shut: a click
-// elsewhere in the meantime has chosen its own place.
-static void vMesUnitClosed(WPARAM wParam)
+// The list has closed: its choice is taken, and the keyboard goes back to
+// the field with its text selected, as Tab leaves it. Only while the focus
+// is still in that box: a click elsewhere in the meantime has chosen its
+// own place.
+static void vMesUnitClosed(HWND hWnd, WPARAM wParam)
 {
     FormState* pForm = pApp->pForm;
-    if (wParam >= INPUT_COUNT)
+    if (wParam >= INPUT_COUNT || !vHasUnitChoice((int)wParam))
         return;
     HWND hBox = pForm->hUnit[wParam];
+    if (SendMessageA(hBox, CB_GETDROPPEDSTATE, 0, 0))
+        return; // opened again since
+    vMesCommand(hWnd, WM_COMMAND, (UINT)(IDC_UNIT_BASE + wParam), (LPARAM)hBox);
     HWND hFocus = GetFocus();
     if (hFocus == NULL || (hFocus != hBox && !IsChild(hBox, hFocus)))
         return;
-    if (SendMessageA(hBox, CB_GETDROPPEDSTATE, 0, 0))
-        return;
-    SetFocus(pForm->hEdit[wParam]);
+    vSelectField((int)wParam);
+    vHideBoxSelection(hBox);
+}
+
+// F4, Alt+Down and Alt+Up in a field open its unit box's list, as they
+// would in the box itself; 1 when the key was one of them.
+static int bMesUnitKey(int id, UINT uMsg, WPARAM wParam)
+{
+    int bKey = (uMsg == WM_KEYDOWN && wParam == VK_F4) ||
+               (uMsg == WM_SYSKEYDOWN && (wParam == VK_DOWN || wParam == VK_UP));
+    if (!bKey || !vHasUnitChoice(id))
+        return 0;
+    HWND hBox = pApp->pForm->hUnit[id];
+    SetFocus(hBox);
+    SendMessageA(hBox, CB_SHOWDROPDOWN, TRUE, 0);
+    return 1;
 }
 
 // The delayed redraw: the diagram panel is invalidated only once the inputs
@@ -166,7 +225,7 @@ extern "C" LRESULT __stdcall WndMaiProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
     case WM_SIZE: vMesSize(hWnd, uMsg, uLow, lParam); return 0;
     case WM_PAINT: vMesPaint(hWnd, uMsg, uLow, lParam); return 0;
     case WM_COMMAND: vMesComNotify(hWnd, wParam, lParam); return 0;
-    case WM_UNIT_CLOSED: vMesUnitClosed(wParam); return 0;
+    case WM_UNIT_CLOSED: vMesUnitClosed(hWnd, wParam); return 0;
     case WM_TIMER: vMesTimer(hWnd, uMsg, uLow, lParam); return 0;
     case WM_SETFOCUS: vMesSetFocus(); return 0;
     case WM_QUERYNEWPALETTE: return 0;
@@ -180,10 +239,7 @@ extern "C" LRESULT __stdcall WndMaiProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
 // typing replaces the value; everything else is the plain edit's behaviour.
 static void vMesTabKey(int id)
 {
-    int nTarget = (GetKeyState(VK_SHIFT) < 0) ? (id + INPUT_COUNT - 1) % INPUT_COUNT : (id + 1) % INPUT_COUNT;
-    HWND hTarget = pApp->pForm->hEdit[nTarget];
-    SetFocus(hTarget);
-    SendMessageA(hTarget, EM_SETSEL, 0, -1);
+    vSelectField((GetKeyState(VK_SHIFT) < 0) ? (id + INPUT_COUNT - 1) % INPUT_COUNT : (id + 1) % INPUT_COUNT);
 }
 
 extern "C" LRESULT __stdcall WndTexProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
@@ -198,5 +254,12 @@ extern "C" LRESULT __stdcall WndTexProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
         pForm->nFocusInput = id;
     if (uMsg == WM_KEYDOWN && LOWORD(wParam) == VK_TAB)
         vMesTabKey(id);
+    if (bMesUnitKey(id, uMsg, wParam)) {
+        // Taken here, not typed; the default procedure still sees an Alt
+        // combination, so the Alt release does not open the menu bar.
+        if (uMsg == WM_SYSKEYDOWN)
+            DefWindowProcA(hWnd, uMsg, wParam, lParam);
+        return 0;
+    }
     return CallWindowProcA(pForm->pfnOrigEditProc[id], hWnd, uMsg, wParam, lParam);
 }

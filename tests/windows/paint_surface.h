@@ -48,4 +48,7 @@ int nDiagramTextPixelWidth(HFONT hFont, const char* pszText);
 // mapping set from the layout's numbers.
 POINT ptToDevice(const PaintSurface* pS, int x, int y);
 
+// Writes the surface as a 32-bit BMP file, to look at; 1 on success.
+int vSaveSurfaceBmp(const PaintSurface* pS, const char* pszPath);
+
 #endif

@@ -285,6 +285,58 @@ TEST_F(PaintDib, ReadableTextRoseAndValuesAtEverySize)
            nRoseHidden, strRoseHidden.c_str(), nValuesLeftOut);
 }
 
+// At the window sizes pilots use, small to large, every value of the worked
+// flight is drawn whole inside the client: beside its caption where there
+// is room, else under it. Rows for other DPIs than the screen's are passed
+// over (the suite runs at 96, 144 and 192).
+TEST_F(PaintDib, EveryValueWholeAtSmallAndLargeSizes)
+{
+    HDC hScreen = GetDC(NULL);
+    const int nDpi = GetDeviceCaps(hScreen, LOGPIXELSY);
+    ReleaseDC(NULL, hScreen);
+    vTypeFlight();
+    const char* const pszValues[LEGEND_ROWS] = {":   50 [\xB0]", ":   85 [\xB0]",  ":   91 [\xB0]", ":    6 [\xB0]",
+                                                ":   92 [\xB0]", ": 0:33 [h:min]", ": 6.6 [l]"};
+    const struct {
+        int nDpi, cx, cy;
+    } rows[] = {
+        {96, 400, 300}, {96, 460, 600}, {96, 640, 480},  {96, 1024, 768},  {144, 600, 450},
+        {144, 1024, 768}, {192, 800, 600}, {192, 1024, 768}, {192, 1600, 1200},
+    };
+    const int kBeyond = 600;
+    int nRows = 0;
+    for (const auto& row : rows) {
+        if (row.nDpi != nDpi)
+            continue;
+        nRows++;
+        SCOPED_TRACE(testing::Message() << row.nDpi << " dpi, " << row.cx << " x " << row.cy);
+        vOpenWideSurface(&surface, row.cx, row.cy, kBeyond);
+        bOpen = true;
+        vPaintSurface(&surface);
+        ASSERT_EQ(1, pDiagram->bShowDiagram);
+        const int nDrawn = nDevicePixels(pDiagram->nCharHeight);
+        for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
+            SCOPED_TRACE(testing::Message() << "row " << nRow << " \"" << pszValues[nRow] << "\"");
+            POINT v = ptToDevice(&surface, pDiagram->ptLegendValue[nRow].x, pDiagram->ptLegendValue[nRow].y);
+            ASSERT_GE(v.x, 0);
+            ASSERT_GE(v.y, 0);
+            ASSERT_LE(v.y + nDrawn, row.cy) << "the value's line leaves the client";
+            EXPECT_LE(v.x + nValuePixels(pszValues[nRow]), row.cx) << "no room for the value";
+            int nRight = nInkRight(v.x, v.y, nDrawn);
+            EXPECT_GT(nRight, v.x) << "no value drawn";
+            EXPECT_LT(nRight, row.cx) << "the value runs off the client";
+        }
+        if (const char* pszDir = getenv("KL_E2E_SHOTS")) {
+            char szPath[MAX_PATH];
+            snprintf(szPath, sizeof(szPath), "%s\\paint%d_%dx%d.bmp", pszDir, row.nDpi, row.cx, row.cy);
+            vSaveSurfaceBmp(&surface, szPath);
+        }
+        vClose();
+    }
+    if (nRows == 0)
+        GTEST_SKIP() << "no sizes for " << nDpi << " dpi";
+}
+
 // The program's fonts are made for the screen's pixels per inch. At 96, the
 // size they were designed for, the paint must be byte for byte the one of
 // the fixed request ("Helv", 12, nothing else), which is painted here as the
