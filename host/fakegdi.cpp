@@ -55,6 +55,11 @@ static int g_nScreenDpi = kDefaultDpi;
 static std::unordered_set<GdiObject*> g_setLive;
 static std::vector<HDC__*> g_vecDcs;
 static HostGdiStats g_stats;
+// Failure switches: creations left before the first that fails (0: none
+// fails), and whether text extents fail.
+static int g_nCreationsLeft = 0;
+static bool g_bFailCreation = false;
+static bool g_bFailTextExtent = false;
 
 HostFontModel hostFontModel(int nHeight, int nAveCharWidth, int nExternalLeading, int nMinPixelHeight)
 {
@@ -249,9 +254,23 @@ static GdiObject* pLookUp(HGDIOBJ h)
     return nullptr;
 }
 
+void hostFailCreationFrom(int nFirst)
+{
+    g_bFailCreation = nFirst > 0;
+    g_nCreationsLeft = nFirst > 0 ? nFirst - 1 : 0;
+}
+
+void hostFailTextExtent(int bFail) { g_bFailTextExtent = bFail != 0; }
+
+// Null when the failure switch says this creation fails.
 static GdiObject* pMake(ObjKind nKind)
 {
     vEnsureStock();
+    if (g_bFailCreation) {
+        if (g_nCreationsLeft == 0)
+            return nullptr;
+        g_nCreationsLeft--;
+    }
     GdiObject* p = new GdiObject();
     p->nKind = nKind;
     g_setLive.insert(p);
@@ -286,6 +305,8 @@ HGDIOBJ GetStockObject(int nIndex)
 HPEN CreatePen(int nStyle, int nWidth, COLORREF color)
 {
     GdiObject* p = pMake(OBJ_PEN_KIND);
+    if (p == nullptr)
+        return nullptr;
     p->nStyle = nStyle;
     p->nWidth = nWidth;
     p->color = color;
@@ -295,6 +316,8 @@ HPEN CreatePen(int nStyle, int nWidth, COLORREF color)
 HBRUSH CreateSolidBrush(COLORREF color)
 {
     GdiObject* p = pMake(OBJ_BRUSH_KIND);
+    if (p == nullptr)
+        return nullptr;
     p->color = color;
     return (HBRUSH)p;
 }
@@ -304,6 +327,8 @@ HFONT CreateFontIndirectA(const LOGFONTA* pLogFont)
     if (pLogFont == nullptr)
         return nullptr;
     GdiObject* p = pMake(OBJ_FONT_KIND);
+    if (p == nullptr)
+        return nullptr;
     p->lf = *pLogFont;
     p->model = g_createdModel;
     return (HFONT)p;
@@ -412,6 +437,8 @@ void hostResetGdi(void)
     g_setLive.clear();
     g_stats = HostGdiStats();
     g_nScreenDpi = kDefaultDpi;
+    hostFailCreationFrom(0);
+    hostFailTextExtent(0);
     g_bStockReady = false;
     vEnsureStock();
 }
@@ -521,7 +548,7 @@ BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* pTm)
 
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR pszText, int nCount, SIZE* pSize)
 {
-    if (hdc == nullptr || pszText == nullptr || pSize == nullptr || nCount < 0)
+    if (hdc == nullptr || pszText == nullptr || pSize == nullptr || nCount < 0 || g_bFailTextExtent)
         return FALSE;
     pSize->cx = nTextLogicalWidth(hdc, pszText, nCount);
     pSize->cy = nToLogical(hdc->map, nPixelHeight(hdc->map, hdc->pFont));

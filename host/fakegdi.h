@@ -119,8 +119,16 @@ int hostFontPixelHeight(HDC hdc, HFONT hFont);
 HostGdiStats hostGdiStats(void);
 int hostLiveObjects(void); // made and not yet deleted
 
-// Frees every DC and made object and restores the default font models and
-// the screen's 96 pixels per inch.
+// Failure switches, as the platform fails when it runs out of GDI memory.
+// From the nFirst-th call on, counted from this call, CreatePen,
+// CreateSolidBrush and CreateFontIndirectA make nothing and return null;
+// 0 makes them succeed again.
+void hostFailCreationFrom(int nFirst);
+// While set, GetTextExtentPoint32A measures nothing and returns FALSE.
+void hostFailTextExtent(int bFail);
+
+// Frees every DC and made object and restores the default font models, the
+// screen's 96 pixels per inch and working calls.
 void hostResetGdi(void);
 
 #endif

@@ -159,3 +159,26 @@ TEST_F(UnitSwitch, OnlyTheTwoChoicesOfUnitInputs)
     vMesComUnit(WM_COMMAND, (WPARAM)(IDC_UNIT_BASE + WindDir));
     EXPECT_EQ(0, pForm->nUnitSel[WindDir]);
 }
+
+// Window creation asks each input for its starting choice; an input without
+// a unit box gets none and its choice is left alone.
+TEST(DefaultUnit, OnlyUnitInputsHaveAStartingChoice)
+{
+    static const struct {
+        const char* pszName;
+        int id;
+        int bHasChoice;
+        int nSel; // 7: left alone
+    } kRows[] = {
+        {"departure", Departure, 0, 7},   {"destination", Destination, 0, 7}, {"airspeed", Tas, 1, 0},
+        {"wind speed in knots", WindSpeed, 1, 1}, {"wind direction", WindDir, 0, 7}, {"course", TrueCourse, 0, 7},
+        {"variation", Variation, 0, 7},   {"deviation", Deviation, 0, 7},     {"distance", Distance, 1, 0},
+        {"fuel flow", FuelFlow, 1, 0},    {"below the inputs", -1, 0, 7},     {"past the inputs", INPUT_COUNT, 0, 7},
+    };
+    for (const auto& row : kRows) {
+        SCOPED_TRACE(row.pszName);
+        int nSel = 7;
+        EXPECT_EQ(row.bHasChoice, vDefaultUnit(row.id, &nSel));
+        EXPECT_EQ(row.nSel, nSel);
+    }
+}

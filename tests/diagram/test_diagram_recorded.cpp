@@ -214,6 +214,7 @@ TEST_F(DiagramRecorded, SpeedsAtTheZeroThresholdStayInTheRose)
         {"5e-3", "5e-3", "23", "280", false},
         {"110", "20", "230", "85", true},
         {"50", "150", "90", "45", true}, // wind too strong for the course: drawn as it is
+        {"14", "1", "150", "50", true},  // the grey side ends 3 units past the ring: rounding only
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string("TAS ") + row.pszTas + " WS " + row.pszWs + " WD " + row.pszWd + " TC " + row.pszTc);
@@ -300,6 +301,33 @@ TEST_F(DiagramRecorded, RoseTicksLabelsAndCross)
     EXPECT_EQ(nLive, hostLiveObjects());
 }
 
+// "270" ends LABEL_GAP left of the circle: its measured width, or three
+// characters where it cannot be measured.
+TEST_F(DiagramRecorded, LeftLabelWithoutAMeasuredWidth)
+{
+    const struct {
+        const char* pszName;
+        int bFail;
+        int nWidth;
+    } rows[] = {
+        {"measured in the 7-wide system font", 0, 21},
+        {"not measurable: three characters of 20", 1, 60},
+    };
+    POINT c = {10, 150};
+    pDiagram->nCharWidth = 20;
+    pDiagram->nCharHeight = 40;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        hostClearCalls(hdc);
+        hostFailTextExtent(row.bFail);
+        vDrawCompassLabels(hdc, c, 620);
+        hostFailTextExtent(0);
+        EXPECT_EQ("270", textAt(POINT{c.x - 626 - row.nWidth, c.y + 20}));
+        EXPECT_EQ("90", textAt(POINT{c.x + 626, c.y + 20}));
+        EXPECT_EQ(4u, calls(HOST_TEXTOUT).size());
+    }
+}
+
 TEST_F(DiagramRecorded, TitleLinesFollowTheValidPlaces)
 {
     pDiagram->ptTitle = POINT{-140, 960};
@@ -324,26 +352,18 @@ TEST_F(DiagramRecorded, TitleLinesFollowTheValidPlaces)
 
 TEST_F(DiagramRecorded, WholePaintLeavesNoObjectAndRestoresTheSurface)
 {
-    vMakeFonts();
-    vTypeFlight();
-    vLayOut(1024, 700);
+    vFlightLaidOut(1024, 700);
     ASSERT_EQ(1, pDiagram->bShowDiagram);
     HGDIOBJ hPen = hostSelectedPen(hdc), hBrush = hostSelectedBrush(hdc), hFont = hostSelectedFont(hdc);
 
     // The first paint at this size makes the larger diagram font and keeps it.
     SetBkMode(hdc, TRANSPARENT);
-    vPaintForm(hdc, &ps);
-    vPaintDiagram(hdc, &ps);
+    vPaintCycle();
     ASSERT_NE(nullptr, pDiagram->hReadableFont);
     int nLive = hostLiveObjects();
     HostGdiStats before = hostGdiStats();
 
-    // A paint cycle starts in client pixels again.
-    hostClearCalls(hdc);
-    SetMapMode(hdc, MM_TEXT);
-    SetViewportOrgEx(hdc, 0, 0, NULL);
-    vPaintForm(hdc, &ps);
-    vPaintDiagram(hdc, &ps);
+    vPaintCycle();
 
     HostGdiStats stats = hostGdiStats();
     EXPECT_EQ(nLive, hostLiveObjects());
@@ -396,6 +416,95 @@ TEST_F(DiagramRecorded, WholePaintLeavesNoObjectAndRestoresTheSurface)
     }
 }
 
+// Pens and brushes that cannot be made, from any one of a paint's creations
+// on: every element is still drawn, with what the surface holds, and the
+// paint neither selects nor deletes a handle it has not got, nor keeps one.
+TEST_F(DiagramRecorded, PaintWithoutThePensAndBrushesItAsksFor)
+{
+    vFlightLaidOut(1024, 700);
+    ASSERT_EQ(1, pDiagram->bShowDiagram);
+    HGDIOBJ hPen = hostSelectedPen(hdc), hBrush = hostSelectedBrush(hdc), hFont = hostSelectedFont(hdc);
+    // The first paint makes the larger diagram font, which is kept.
+    vPaintCycle();
+    const int nLive = hostLiveObjects();
+    const int nMadeBefore = hostGdiStats().nCreated;
+    vPaintCycle();
+    const int nMade = hostGdiStats().nCreated - nMadeBefore;
+    ASSERT_GT(nMade, 3) << "two panel brushes and the pens";
+    const size_t nLines = calls(HOST_LINE).size(), nTexts = calls(HOST_TEXTOUT).size();
+    const size_t nFills = calls(HOST_POLYGON).size();
+
+    for (int nFirst = 1; nFirst <= nMade; nFirst++) {
+        SCOPED_TRACE(testing::Message() << "creations fail from the " << nFirst << ". on");
+        HostGdiStats before = hostGdiStats();
+        hostFailCreationFrom(nFirst);
+        vPaintCycle();
+        hostFailCreationFrom(0);
+        HostGdiStats stats = hostGdiStats();
+        EXPECT_EQ(nFirst - 1, stats.nCreated - before.nCreated);
+        EXPECT_EQ(nLive, hostLiveObjects()) << "what was made is deleted";
+        EXPECT_EQ(0, stats.nBadHandle) << "a null handle selected or deleted";
+        EXPECT_EQ(0, stats.nDeleteSelected);
+        EXPECT_EQ(hPen, hostSelectedPen(hdc));
+        EXPECT_EQ(hBrush, hostSelectedBrush(hdc));
+        EXPECT_EQ(hFont, hostSelectedFont(hdc));
+        EXPECT_EQ(nLines, calls(HOST_LINE).size());
+        EXPECT_EQ(nTexts, calls(HOST_TEXTOUT).size());
+        EXPECT_EQ(nFills, calls(HOST_POLYGON).size());
+    }
+}
+
+// A larger diagram font that cannot be made leaves the text in the font
+// itself for this paint; the next paint makes it, also where a copy for an
+// earlier panel scale is still kept.
+TEST_F(DiagramRecorded, ReadableCopyThatCouldNotBeMadeIsMadeAtTheNextPaint)
+{
+    const struct {
+        const char* pszName;
+        int bEarlierCopy;
+    } rows[] = {
+        {"no copy yet", 0},
+        {"a copy for another panel scale", 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        TearDown();
+        SetUp();
+        vFlightLaidOut(800, 500);
+        if (row.bEarlierCopy) {
+            vPaintDiagram(hdc, &ps);
+            ASSERT_NE(nullptr, pDiagram->hReadableFont);
+        }
+        HFONT hEarlier = pDiagram->hReadableFont;
+        vLayOut(1024, 768);
+        const int nLive = hostLiveObjects();
+
+        hostClearCalls(hdc);
+        SetMapMode(hdc, MM_TEXT);
+        hostFailCreationFrom(1);
+        vPaintDiagram(hdc, &ps);
+        hostFailCreationFrom(0);
+        EXPECT_EQ(hEarlier, pDiagram->hReadableFont);
+        EXPECT_EQ(nLive, hostLiveObjects());
+        EXPECT_EQ(0, hostGdiStats().nBadHandle);
+        EXPECT_EQ(GetStockObject(SYSTEM_FONT), hostSelectedFont(hdc));
+        std::vector<HostCall> vecTexts = calls(HOST_TEXTOUT);
+        ASSERT_FALSE(vecTexts.empty());
+        EXPECT_EQ((HFONT)pDiagram->hDiagramFont, vecTexts[0].hFont) << "drawn in the font itself";
+
+        hostClearCalls(hdc);
+        SetMapMode(hdc, MM_TEXT);
+        vPaintDiagram(hdc, &ps);
+        ASSERT_NE(nullptr, pDiagram->hReadableFont);
+        EXPECT_NE(hEarlier, pDiagram->hReadableFont);
+        vecTexts = calls(HOST_TEXTOUT);
+        ASSERT_FALSE(vecTexts.empty());
+        EXPECT_EQ(pDiagram->hReadableFont, vecTexts[0].hFont);
+        EXPECT_GE(vecTexts[0].nFontPixelHeight, pForm->nFormFontHeight);
+        EXPECT_EQ(nLive + 1 - row.bEarlierCopy, hostLiveObjects()) << "the copy for the old scale is deleted";
+    }
+}
+
 // The readable-text rule with two font models: one that scales freely with
 // the panel (as under Wine) and one with a minimum pixel size (as the
 // raster "Helv" on Windows).
@@ -417,9 +526,7 @@ TEST_F(DiagramRecorded, DiagramTextIsAtLeastAsLargeAsTheFormText)
         TearDown();
         SetUp();
         hostSetCreatedFontModel(hostFontModel(12, 5, 0, row.nMinPixels));
-        vMakeFonts();
-        vTypeFlight();
-        vLayOut(800, 500);
+        vFlightLaidOut(800, 500);
         ASSERT_EQ(row.nFormPixels, pForm->nFormFontHeight);
         ASSERT_EQ(1600, pDiagram->ptWindowExt.x);
         int nLive = hostLiveObjects();
@@ -544,9 +651,7 @@ TEST_F(DiagramRecorded, DiagramTextFollowsTheFormFontAtEveryDpi)
         TearDown();
         SetUp();
         hostSetScreenDpi(nDpi);
-        vMakeFonts();
-        vTypeFlight();
-        vLayOut(800, 500);
+        vFlightLaidOut(800, 500);
         ASSERT_EQ(12 * nDpi / 96, pForm->nFormFontHeight);
         vPaintDiagram(hdc, &ps);
         int nTexts = 0;

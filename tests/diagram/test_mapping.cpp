@@ -141,33 +141,44 @@ TEST_F(DiagramMapping, PanelsTooSmallOrExtentsOutOfRangeSwitchTheDiagramOff)
     EXPECT_EQ(32750, pDiagram->ptWindowExt.x);
 }
 
-// The layout's switches depend on the character height alone (T = 1000).
+// The layout's switches depend on the character height alone; a panel taller
+// than wide (T above 1000) widens the band, but the rose stays in the square.
 TEST_F(DiagramMapping, CharacterHeightDecidesWhatFits)
 {
     struct {
-        int h;
+        const char* pszName;
+        int T, h;
         int bTitle, bTriangle;
+        int nRadius, nCentreY;
+        int nPitch; // legend rows apart
     } rows[] = {
-        {40, 1, 1}, {96, 1, 1}, {97, 1, 0}, {129, 1, 0}, {130, 0, 0},
+        {"h 40: pitch 62 capped at one and a half lines", 1000, 40, 1, 1, 620, 150, 60},
+        {"h 96: band 512, the rose just fits", 1000, 96, 1, 1, 112, 360, 144},
+        {"h 97: band 496, no rose", 1000, 97, 1, 0, 500, 0, 146},
+        {"h 129: crowded, 1355 / 7 = 193 below the cap of 194", 1000, 129, 1, 0, 500, 0, 193},
+        {"taller than wide: band 5380 lowered to the square's 2000", 3000, 40, 1, 1, 930, 150, 60},
+        {"h 130: no title either", 1000, 130, 0, 0, 500, 0, 195},
     };
-    pDiagram->ptWindowExt.y = 1000;
     for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << "h = " << row.h);
+        SCOPED_TRACE(row.pszName);
+        pDiagram->ptWindowExt.y = row.T;
         pDiagram->nCharWidth = 20;
         pDiagram->nCharHeight = row.h;
         vLayoutDiagram(hdc);
         EXPECT_EQ(row.bTitle, pDiagram->bShowTitle);
         EXPECT_EQ(row.bTriangle, pDiagram->bShowTriangle);
         EXPECT_EQ(1, pDiagram->bShowResults);
-        EXPECT_EQ(pDiagram->nRadius / 10, pDiagram->nTick);
-        if (!row.bTriangle) {
-            EXPECT_EQ(500, pDiagram->nRadius);
-            EXPECT_EQ(0, pDiagram->ptCenter.x);
-            EXPECT_EQ(0, pDiagram->ptCenter.y);
-        }
-        EXPECT_EQ(1000 - row.h, pDiagram->ptTitle.y);
+        EXPECT_EQ(row.nRadius, pDiagram->nRadius);
+        EXPECT_EQ(row.nRadius / 10, pDiagram->nTick);
+        EXPECT_EQ(0, pDiagram->ptCenter.x);
+        EXPECT_EQ(row.nCentreY, pDiagram->ptCenter.y);
+        EXPECT_EQ(row.T - row.h, pDiagram->ptTitle.y);
+        // The bottom row a line and a pitch above the client's bottom edge,
+        // the top row six pitches above the bottom row.
+        EXPECT_EQ(row.h - row.T + row.nPitch, pDiagram->ptLegendLabel[LEGEND_ROWS - 1].y);
+        EXPECT_EQ(row.h - row.T + LEGEND_ROWS * row.nPitch, pDiagram->ptLegendLabel[0].y);
     }
-    // h = 130: both off, the legend pitch is one and a half lines.
+    // The last row, h = 130: both off, the legend pitch is one and a half lines.
     for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
         SCOPED_TRACE(nRow);
         EXPECT_EQ(495 - 195 * nRow, pDiagram->ptLegendLabel[nRow].y);

@@ -139,11 +139,18 @@ TEST_F(FormLayout, TextFontsFollowTheScreenDpi)
         DeleteObject(pForm->hFont);
         DeleteObject(pDiagram->hDiagramFont);
         vMakeFonts();
+        // Everything but the height and the face is left 0 (the platform's
+        // defaults: normal weight, default character set and quality).
+        LOGFONTA lfWant;
+        memset(&lfWant, 0, sizeof(lfWant));
+        lfWant.lfHeight = row.nHeight;
+        strcpy(lfWant.lfFaceName, "Helv");
         for (HFONT hFont : {pForm->hFont, pDiagram->hDiagramFont}) {
             LOGFONTA lf;
             ASSERT_EQ((int)sizeof(lf), GetObjectA(hFont, sizeof(lf), &lf));
             EXPECT_EQ(row.nHeight, lf.lfHeight);
             EXPECT_STREQ("Helv", lf.lfFaceName);
+            EXPECT_EQ(0, memcmp(&lfWant, &lf, sizeof(lf))) << "a field besides height and face is set";
         }
         vLayOut(1024, 600);
         EXPECT_EQ(row.nHeight, pForm->nFormFontHeight);
@@ -161,12 +168,13 @@ TEST_F(FormLayout, SpacingGrowsWithTheDefaultFontsHeight)
         const char* pszWhat;
         int nHeight, nAveWidth, nLeading;
         int nCharWidth; // what the layout takes as the default character width
+        int nFormWidth; // the widest row: a hint's at 96 dpi, a unit row's as the fields grow
     } rows[] = {
-        {"96 dpi", 14, 7, 2, 7},
-        {"144 dpi, line 24: 10.5 rounds up", 21, 7, 3, 11},
-        {"192 dpi, line 32", 28, 7, 4, 14},
-        {"a font wider than its line share keeps its width", 14, 9, 2, 9},
-        {"line 15 gives 6.56, below the font's own 7", 13, 7, 2, 7},
+        {"96 dpi: the variation hint, 174 + 3 x 4 + 126", 14, 7, 2, 7, 312},
+        {"144 dpi, line 24: 10.5 rounds up; unit row 174 + 4 x 6 + 66 + 17 + 77", 21, 7, 3, 11, 358},
+        {"192 dpi, line 32: unit row 174 + 4 x 7 + 84 + 17 + 98", 28, 7, 4, 14, 401},
+        {"a font wider than its line share keeps its width", 14, 9, 2, 9, 328},
+        {"line 15 gives 6.56, below the font's own 7", 13, 7, 2, 7, 312},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszWhat);
@@ -179,6 +187,7 @@ TEST_F(FormLayout, SpacingGrowsWithTheDefaultFontsHeight)
         EXPECT_EQ(17 + 7 * w, pForm->sizeUnit[Distance].cx);
         EXPECT_EQ(1 + 2 * g + kAll, pForm->ptEditPos[Distance].x);
         EXPECT_EQ(pForm->ptEditPos[Distance].x + 6 * w + g, pForm->ptUnit[Distance].x);
+        EXPECT_EQ(row.nFormWidth, pForm->nFormWidth);
     }
 }
 

@@ -9,9 +9,7 @@
 #include "calc/units.h"
 #include "support/controls.h"
 
-// The program never frees its state; tests do, so that every test starts
-// from vAppInit and the leak checker sees only real leaks.
-static void vFreeApp(void)
+void testFreeApp(void)
 {
     if (pApp == NULL)
         return;
@@ -39,7 +37,7 @@ static void vFreeApp(void)
 
 void AppFixture::SetUp()
 {
-    vFreeApp();
+    testFreeApp();
     ASSERT_EQ(1, vAppInit());
     pForm = pApp->pForm;
     pTimer = pApp->pTimer;
@@ -59,7 +57,7 @@ void AppFixture::SetUp()
 void AppFixture::TearDown()
 {
     testDestroyControls();
-    vFreeApp();
+    testFreeApp();
 }
 
 void AppFixture::vType(int id, const char* pszText)

@@ -8,6 +8,11 @@
 
 #include "calc/app_state.h"
 
+// The program never frees its state; tests do, so that every test starts
+// from vAppInit and the leak checker sees only real leaks. Frees whatever
+// pApp holds, also after a start that stopped half way, and clears pApp.
+void testFreeApp(void);
+
 class AppFixture : public ::testing::Test {
 protected:
     void SetUp() override;

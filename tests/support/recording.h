@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "diagram/diagram.h"
 #include "diagram/draw.h"
 #include "fakegdi.h"
 #include "form/form_layout.h"
+#include "form/form_paint.h"
 #include "support/fixture.h"
 #include "support/surface_dc.h"
 
@@ -45,6 +47,27 @@ protected:
         pForm->nClientHeight = nHeight;
         ASSERT_EQ(1, vFormLayout(NULL));
         vDiagramLayout(NULL);
+    }
+
+    // The worked flight typed in, with the program's fonts, laid out for a
+    // client of nWidth x nHeight.
+    void vFlightLaidOut(int nWidth, int nHeight)
+    {
+        vMakeFonts();
+        vTypeFlight();
+        vLayOut(nWidth, nHeight);
+    }
+
+    // One paint cycle as the window's paint handler runs it, on a surface
+    // back in client pixels: the form, then the diagram. Only this paint's
+    // calls are kept.
+    void vPaintCycle()
+    {
+        hostClearCalls(hdc);
+        SetMapMode(hdc, MM_TEXT);
+        SetViewportOrgEx(hdc, 0, 0, NULL);
+        vPaintForm(hdc, &ps);
+        vPaintDiagram(hdc, &ps);
     }
 
     // The worked flight: every input valid.
