@@ -141,28 +141,31 @@ TEST_F(DiagramMapping, PanelsTooSmallOrExtentsOutOfRangeSwitchTheDiagramOff)
     EXPECT_EQ(32750, pDiagram->ptWindowExt.x);
 }
 
-// The layout's switches depend on the character height alone; a panel taller
-// than wide (T above 1000) widens the band, but the rose stays in the square.
+// What fits, and where, follows from the character height (and the width
+// where the labels beside the rose need more room than those above and
+// below it); a panel taller than wide (T above 1000) widens the band, but
+// the rose stays in the square.
 TEST_F(DiagramMapping, CharacterHeightDecidesWhatFits)
 {
     struct {
         const char* pszName;
-        int T, h;
+        int T, h, w;
         int bTitle, bTriangle;
         int nRadius, nCentreY;
         int nPitch; // legend rows apart
     } rows[] = {
-        {"h 40: pitch 62 capped at one and a half lines", 1000, 40, 1, 1, 620, 150, 60},
-        {"h 96: band 512, the rose just fits", 1000, 96, 1, 1, 112, 360, 144},
-        {"h 97: band 496, no rose", 1000, 97, 1, 0, 500, 0, 146},
-        {"h 129: crowded, 1355 / 7 = 193 below the cap of 194", 1000, 129, 1, 0, 500, 0, 193},
-        {"taller than wide: band 5380 lowered to the square's 2000", 3000, 40, 1, 1, 930, 150, 60},
-        {"h 130: no title either", 1000, 130, 0, 0, 500, 0, 195},
+        {"h 40: pitch 62 capped at one and a half lines", 1000, 40, 20, 1, 1, 620, 150, 60},
+        {"h 23, w 10: labels need 7 w, 244 / 7 = 34 below the cap of 35", 1000, 23, 10, 1, 1, 786, 87, 34},
+        {"h 96: band 512, the rose just fits", 1000, 96, 20, 1, 1, 112, 360, 144},
+        {"h 97: band 496, no rose", 1000, 97, 20, 1, 0, 500, 0, 146},
+        {"h 129: crowded, 1355 / 7 = 193 below the cap of 194", 1000, 129, 20, 1, 0, 500, 0, 193},
+        {"taller than wide: band 5380 lowered to the square's 2000", 3000, 40, 20, 1, 1, 930, 150, 60},
+        {"h 130: no title either", 1000, 130, 20, 0, 0, 500, 0, 195},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);
         pDiagram->ptWindowExt.y = row.T;
-        pDiagram->nCharWidth = 20;
+        pDiagram->nCharWidth = row.w;
         pDiagram->nCharHeight = row.h;
         vLayoutDiagram(hdc);
         EXPECT_EQ(row.bTitle, pDiagram->bShowTitle);
