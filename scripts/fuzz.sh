@@ -10,6 +10,12 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+# The fuzz targets are built first (nothing to do when they are up to date).
+bash scripts/setup.sh || exit 1
+{ cmake --preset fuzz >/dev/null && cmake --build --preset fuzz >/dev/null; } || {
+  echo "FAILED: the fuzz build (cmake --preset fuzz && cmake --build --preset fuzz)"
+  exit 1
+}
 status=0
 for target in build/fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue

@@ -5,10 +5,15 @@
 #   kurslotse-2007/win64/kurslotse.exe   the 64-bit program
 #   kurslotse-2007/SHA256SUMS            a SHA-256 sum of each program
 #   kurslotse-2007/README.md, docs/      the README and its pictures
+# and writes build/release/SHA256SUMS: the sums of both programs and of the
+# zip itself (`cd build/release && sha256sum -c SHA256SUMS` checks them).
 #
 # Every clean build of the same sources gives the same bytes (no link time,
-# no build path in the programs). `release.sh --check` shows it: it builds
-# each program once more in a fresh tree elsewhere and compares the two.
+# no build path in the programs), and so does the zip (sorted entries, one
+# fixed time, no extra fields: scripts/zip_release.py). `release.sh --check`
+# shows it: it builds each program once more in a fresh tree elsewhere,
+# compares the programs, packs a zip of each pair (the second from files of
+# other times) and compares the zips.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -19,32 +24,53 @@ for preset in "${presets[@]}"; do
   cmake --build --preset $preset --target kurslotse >/dev/null
 done
 
+# pack <32-bit exe> <64-bit exe> <out dir>: the release folder and its zip
+# in <out dir>; prints the zip's path.
+pack() {
+  local out=$3 stage=$3/kurslotse-2007
+  rm -rf "$stage" "$out/kurslotse-2007.zip"
+  mkdir -p "$stage/win32" "$stage/win64" "$stage/docs"
+  cp "$1" "$stage/win32/kurslotse.exe"
+  cp "$2" "$stage/win64/kurslotse.exe"
+  cp README.md "$stage/"
+  cp docs/*.png "$stage/docs/"
+  (cd "$stage" && sha256sum win32/kurslotse.exe win64/kurslotse.exe >SHA256SUMS)
+  python3 scripts/zip_release.py "$stage" "$out/kurslotse-2007.zip"
+  echo "$out/kurslotse-2007.zip"
+}
+
 if [ "${1:-}" = --check ]; then
   status=0
+  fresh=$(mktemp -d)
+  trap 'rm -rf "$fresh"' EXIT
   for preset in "${presets[@]}"; do
-    fresh=$(mktemp -d)
-    cmake --preset $preset -B "$fresh" -DKL_TESTS=OFF >/dev/null
-    cmake --build "$fresh" --target kurslotse >/dev/null
-    if cmp -s "build/$preset/shell/kurslotse.exe" "$fresh/shell/kurslotse.exe"; then
-      echo "ok: $preset: two clean builds give the same program ($(sha256sum <"$fresh/shell/kurslotse.exe" | cut -c1-16)...)"
+    cmake --preset $preset -B "$fresh/$preset" -DKL_TESTS=OFF >/dev/null
+    cmake --build "$fresh/$preset" --target kurslotse >/dev/null
+    if cmp -s "build/$preset/shell/kurslotse.exe" "$fresh/$preset/shell/kurslotse.exe"; then
+      echo "ok: $preset: two clean builds give the same program ($(sha256sum <"$fresh/$preset/shell/kurslotse.exe" | cut -c1-16)...)"
     else
       echo "FAIL: $preset: build/$preset and a fresh tree give different programs:"
-      cmp -l "build/$preset/shell/kurslotse.exe" "$fresh/shell/kurslotse.exe" | head -5
+      cmp -l "build/$preset/shell/kurslotse.exe" "$fresh/$preset/shell/kurslotse.exe" | head -5 || true
       status=1
     fi
-    rm -rf "$fresh"
   done
+  first=$(pack build/windows/shell/kurslotse.exe build/windows64/shell/kurslotse.exe "$fresh/zip1")
+  second=$(pack "$fresh/windows/shell/kurslotse.exe" "$fresh/windows64/shell/kurslotse.exe" "$fresh/zip2")
+  # Files of other times and permissions must give the same zip.
+  find "$fresh/zip2/kurslotse-2007" -type f -exec touch -d '2001-02-03 04:05:06' {} + -exec chmod 600 {} +
+  python3 scripts/zip_release.py "$fresh/zip2/kurslotse-2007" "$second"
+  if cmp -s "$first" "$second"; then
+    echo "ok: the zips of the two builds are the same ($(sha256sum <"$first" | cut -c1-16)...)"
+  else
+    echo "FAIL: the zips of the two builds differ:"
+    cmp -l "$first" "$second" | head -5 || true
+    status=1
+  fi
   exit $status
 fi
 
 out=$root/build/release
-stage=$out/kurslotse-2007
-rm -rf "$stage" "$out/kurslotse-2007.zip"
-mkdir -p "$stage/win32" "$stage/win64" "$stage/docs"
-cp build/windows/shell/kurslotse.exe "$stage/win32/"
-cp build/windows64/shell/kurslotse.exe "$stage/win64/"
-cp README.md "$stage/"
-cp docs/*.png "$stage/docs/"
-(cd "$stage" && sha256sum win32/kurslotse.exe win64/kurslotse.exe >SHA256SUMS && cat SHA256SUMS)
-(cd "$out" && cmake -E tar cf kurslotse-2007.zip --format=zip kurslotse-2007)
-echo "release: $out/kurslotse-2007.zip"
+zip=$(pack build/windows/shell/kurslotse.exe build/windows64/shell/kurslotse.exe "$out")
+(cd "$out" && sha256sum kurslotse-2007/win32/kurslotse.exe kurslotse-2007/win64/kurslotse.exe kurslotse-2007.zip \
+  >SHA256SUMS && cat SHA256SUMS)
+echo "release: $zip"
