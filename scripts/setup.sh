@@ -38,7 +38,7 @@ pkgs=(
   g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
   g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
-  tesseract-ocr tesseract-ocr-eng
+  tesseract-ocr tesseract-ocr-eng python3 desktop-file-utils
 )
 if kl_runs_32bit; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
