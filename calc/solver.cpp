@@ -5,6 +5,7 @@
 #include "calc/app_state.h"
 #include "calc/input.h"
 #include "calc/navmath.h"
+#include "calc/trig.h"
 
 static const double kFullCircle = 360.0;
 static const double kHalfCircle = 180.0;
@@ -89,8 +90,8 @@ static int vSolveTriangle(Triangle* pTri)
         return 1;
     }
 
-    double dWn = cos(vDegToRad(dWd)) * dWs;
-    double dWe = sin(vDegToRad(dWd)) * dWs;
+    double dWn = vCos(vDegToRad(dWd)) * dWs;
+    double dWe = vSin(vDegToRad(dWd)) * dWs;
 
     double dN, dE, dD;
     int bMissed; // the circle does not reach the course line
@@ -109,7 +110,7 @@ static int vSolveTriangle(Triangle* pTri)
         else
             dE = -dP / 2 - sqrt(dD);
     } else {
-        double dK = tan(vDegToRad(dTc));
+        double dK = vTan(vDegToRad(dTc));
         double dP = -(2 * dWn + 2 * dWe * dK) / (dK * dK + 1);
         double dQ = (dWs * dWs - dTas * dTas) / (dK * dK + 1);
         dD = dP * dP * 0.25 - dQ;
@@ -122,14 +123,14 @@ static int vSolveTriangle(Triangle* pTri)
             dN = -dP / 2 + sqrt(dD);
         else
             dN = -dP / 2 - sqrt(dD);
-        dE = tan(vDegToRad(dTc)) * dN;
+        dE = vTan(vDegToRad(dTc)) * dN;
     }
 
     double dAn = dN - dWn;
     double dAe = dE - dWe;
     double dTh;
     if (fabs(dAn) >= kSmall) {
-        dTh = vRadToDeg(atan(dAe / dAn));
+        dTh = vRadToDeg(vAtan(dAe / dAn));
         if (dAn < 0)
             dTh += kHalfCircle;
     } else {
@@ -151,7 +152,7 @@ static int vSolveTriangle(Triangle* pTri)
     // where the circle reaches the course line: a crosswind stronger than
     // the airspeed exactly across the course also leaves the ground speed
     // near 0, and is as unflyable as at any other angle.
-    double dAlong = dN * cos(vDegToRad(dTc)) + dE * sin(vDegToRad(dTc));
+    double dAlong = dN * vCos(vDegToRad(dTc)) + dE * vSin(vDegToRad(dTc));
     pTri->bFlyable = !bMissed && (fabs(dGs) < kSmall || dAlong >= kSmall);
     pTri->dWca = dWca;
     pTri->dTh = dTh;
