@@ -146,9 +146,10 @@ struct AppState {
     int bSettingsUnread;
     // The user changed a unit choice during this run.
     int bUnitChanged;
-    // The settings were saved as the session ended; the window's
-    // destruction that may follow saves them again only when a unit was
-    // changed since (a session end that did not end the process).
+    // The settings were saved, and the save succeeded, as the session
+    // ended; the window's destruction that may follow saves them again only
+    // when a unit was changed since (a session end that did not end the
+    // process).
     int bSettingsSaved;
     // A unit choice changed since the settings were last saved.
     int bUnitChangedSinceSave;

@@ -177,10 +177,46 @@ int GetSystemMetrics(int nIndex);
 #define FILE_ATTRIBUTE_NORMAL 0x80
 #define MOVEFILE_REPLACE_EXISTING 0x1
 #define MOVEFILE_WRITE_THROUGH 0x8
+typedef void* HANDLE;
+#define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define FILE_SHARE_READ 0x1
+#define CREATE_NEW 1
+#define OPEN_EXISTING 3
+#define ERROR_FILE_NOT_FOUND 2
+#define ERROR_ACCESS_DENIED 5
+#define ERROR_WRITE_FAULT 29
+#define ERROR_FILE_EXISTS 80
+#define ERROR_INVALID_PARAMETER 87
+#define ERROR_DISK_FULL 112
+#define ERROR_NO_MORE_FILES 18
+#define ERROR_WRITE_PROTECT 19
+#define ERROR_INVALID_HANDLE 6
+#define ERROR_NOT_ENOUGH_MEMORY 8
+#define ERROR_ALREADY_EXISTS 183
+#define STILL_ACTIVE 259
+#define PROCESS_QUERY_INFORMATION 0x400
+typedef struct _WIN32_FIND_DATAA {
+    DWORD dwFileAttributes;
+    CHAR cFileName[MAX_PATH];
+} WIN32_FIND_DATAA;
 DWORD GetFileAttributesA(LPCSTR pszPath);
 BOOL MoveFileExA(LPCSTR pszFrom, LPCSTR pszTo, DWORD dwFlags);
 BOOL DeleteFileA(LPCSTR pszPath);
-UINT GetTempFileNameA(LPCSTR pszDir, LPCSTR pszPrefix, UINT uUnique, LPSTR pszTempFile);
+HANDLE CreateFileA(LPCSTR pszPath, DWORD dwAccess, DWORD dwShare, void* pSecurity, DWORD dwDisposition,
+                   DWORD dwFlags, HANDLE hTemplate);
+BOOL WriteFile(HANDLE hFile, const void* pBuffer, DWORD dwCount, DWORD* pdwWritten, void* pOverlapped);
+BOOL ReadFile(HANDLE hFile, void* pBuffer, DWORD dwCount, DWORD* pdwRead, void* pOverlapped);
+BOOL SetEndOfFile(HANDLE hFile);
+BOOL CloseHandle(HANDLE hObject);
+HANDLE FindFirstFileA(LPCSTR pszPattern, WIN32_FIND_DATAA* pFound);
+BOOL FindNextFileA(HANDLE hFind, WIN32_FIND_DATAA* pFound);
+BOOL FindClose(HANDLE hFind);
+DWORD GetLastError(void);
+DWORD GetCurrentProcessId(void);
+HANDLE OpenProcess(DWORD dwAccess, BOOL bInherit, DWORD dwPid);
+BOOL GetExitCodeProcess(HANDLE hProcess, DWORD* pdwCode);
 
 // GDI
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ hObject);

@@ -7,63 +7,116 @@
 
 // No directory part: the file lives in the working directory.
 static const char kSettingsFile[] = "flugstat.txt";
-// The new file is written beside it first (a rename never crosses
-// directories) and then moved over it. The platform makes that file with a
-// name of its own in the working directory, so that two copies of the
-// program saving at once, or a file of the user's, never share it.
-static const char kTempDir[] = ".";
-static const char kTempPrefix[] = "kls";
+// A save writes a new file first, beside the old one (a rename never
+// crosses directories), and then moves it over the old one. The new file's
+// name is the program's own: the settings file's name, the process id and a
+// try number, so that two copies saving at once never share one, and a
+// start can tell which ones a copy that was ended mid-save left behind.
+static const char kTempFormat[] = "flugstat.txt.%lu-%d.tmp";
+static const char kTempPattern[] = "flugstat.txt.*.tmp";
 static const char kByteOrderMark[] = "\xEF\xBB\xBF";
+#ifdef _WIN32
+static const char kLineEnd[] = "\r\n";
+#else
+static const char kLineEnd[] = "\n";
+#endif
 
 enum {
-    SAVED_COUNT = 4,     // lines that carry a unit choice
-    LINE_BUFFER = 256    // one read takes at most LINE_BUFFER - 1 bytes
+    SAVED_COUNT = 4,      // lines that carry a unit choice
+    LINE_BUFFER = 256,    // one read takes at most LINE_BUFFER - 1 bytes
+    STAT_TEXT_SIZE = 512, // room for the seven lines, whatever the choices
+    TEMP_TRIES = 4,       // names tried when one is taken by another file
+    UNIT_COMBINATIONS = 1 << SAVED_COUNT
 };
 
 // The saved inputs in file order, and the line each one is written with.
 static const int kSavedInput[SAVED_COUNT] = {Tas, WindSpeed, Distance, FuelFlow};
 static const char* const kSavedFormat[SAVED_COUNT] = {
-    "%s    # Einheit Fluggeschwindigkeit\n",
-    "%s    # Einheit Windgeschwindigkeit\n",
-    "%s    # Einheit Distanz\n",
-    "%s    # Einheit Verbrauch pro Zeit\n",
+    "%s    # Einheit Fluggeschwindigkeit",
+    "%s    # Einheit Windgeschwindigkeit",
+    "%s    # Einheit Distanz",
+    "%s    # Einheit Verbrauch pro Zeit",
+};
+static const char* const kTrailingLines[] = {
+    "",
+    "# Die obigen Werte wurden beim Beenden des Kurslotses gespeichert.",
+    "# Beim Neustart des Kurslotses werden diese Werte voreingestellt.",
 };
 
-// The unit string of the choice in use; the first choice should the
+// Input id's unit string of choice nSel; the first choice should the
 // selection ever hold something else, so the writer never follows a bad index.
-static const char* pszChosenUnit(int id)
+static const char* pszUnitOf(int id, int nSel)
 {
     const FormState* pForm = pApp->pForm;
-    int nSel = pForm->nUnitSel[id];
     if ((nSel == 0 || nSel == 1) && pForm->pszUnit[id][nSel] != NULL)
         return pForm->pszUnit[id][nSel];
     return pForm->pszUnit[id][0] != NULL ? pForm->pszUnit[id][0] : "";
 }
 
-// The seven lines; 0 as soon as one write fails.
-static int bWriteLines(FILE* pFile)
+// The seven lines with the choices given (bit i: choice of the i-th saved
+// input) into pszText of STAT_TEXT_SIZE bytes; their length, or -1 when they
+// do not fit.
+static int nStatText(unsigned uChoices, char* pszText)
 {
-    for (int i = 0; i < SAVED_COUNT; i++)
-        if (fprintf(pFile, kSavedFormat[i], pszChosenUnit(kSavedInput[i])) < 0)
-            return 0;
-    return fputs("\n", pFile) >= 0 &&
-           fputs("# Die obigen Werte wurden beim Beenden des Kurslotses gespeichert.\n", pFile) >= 0 &&
-           fputs("# Beim Neustart des Kurslotses werden diese Werte voreingestellt.\n", pFile) >= 0;
+    int n = 0;
+    for (int i = 0; i < SAVED_COUNT && n >= 0; i++) {
+        int nLine = snprintf(pszText + n, (size_t)(STAT_TEXT_SIZE - n), kSavedFormat[i],
+                             pszUnitOf(kSavedInput[i], (int)((uChoices >> i) & 1)));
+        n = (nLine < 0 || nLine >= STAT_TEXT_SIZE - n) ? -1 : n + nLine;
+        nLine = n < 0 ? -1 : snprintf(pszText + n, (size_t)(STAT_TEXT_SIZE - n), "%s", kLineEnd);
+        n = (nLine < 0 || nLine >= STAT_TEXT_SIZE - n) ? -1 : n + nLine;
+    }
+    for (size_t i = 0; i < sizeof(kTrailingLines) / sizeof(kTrailingLines[0]) && n >= 0; i++) {
+        int nLine = snprintf(pszText + n, (size_t)(STAT_TEXT_SIZE - n), "%s%s", kTrailingLines[i], kLineEnd);
+        n = (nLine < 0 || nLine >= STAT_TEXT_SIZE - n) ? -1 : n + nLine;
+    }
+    return n;
 }
 
-// Writes the seven lines to pszPath; 1 when every write and the close
-// succeeded.
-static int bWriteFile(const char* pszPath)
+// The choices in use, in the bits nStatText takes.
+static unsigned uChosen(void)
 {
-    FILE* pFile = fopen(pszPath, "w");
-    pApp->pSettingsFile = pFile;
-    if (pFile == NULL)
+    unsigned u = 0;
+    for (int i = 0; i < SAVED_COUNT; i++)
+        if (pApp->pForm->nUnitSel[kSavedInput[i]] == 1)
+            u |= 1u << i;
+    return u;
+}
+
+// 1 when all n bytes went to the file.
+static int bWriteAll(HANDLE hFile, const char* pszText, int n)
+{
+    DWORD dwWritten = 0;
+    return WriteFile(hFile, pszText, (DWORD)n, &dwWritten, NULL) && dwWritten == (DWORD)n;
+}
+
+// A new file of the program's own, made here and now, opened for writing
+// and shared with no one until it is closed; its name in pszTemp. Only a
+// name no file has yet is taken: a file of that name, whoever's, is not
+// touched. INVALID_HANDLE_VALUE with *pdwError when none could be made.
+static HANDLE hCreateTemp(char* pszTemp, DWORD* pdwError)
+{
+    *pdwError = ERROR_FILE_EXISTS;
+    for (int nTry = 0; nTry < TEMP_TRIES && *pdwError == ERROR_FILE_EXISTS; nTry++) {
+        snprintf(pszTemp, MAX_PATH, kTempFormat, (unsigned long)GetCurrentProcessId(), nTry);
+        HANDLE hFile = CreateFileA(pszTemp, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+        if (hFile != INVALID_HANDLE_VALUE)
+            return hFile;
+        *pdwError = GetLastError();
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// The settings file itself written over, for a folder that lets it be
+// changed but no file be added. The old bytes are cut off only after the
+// new ones are written, so a failed write never leaves an empty file.
+static int bWriteInPlace(const char* pszText, int n)
+{
+    HANDLE hFile = CreateFileA(kSettingsFile, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
         return 0;
-    int bOk = bWriteLines(pFile);
-    // The close writes out the buffer: a full disk often shows only here.
-    bOk = (fclose(pFile) == 0) && bOk;
-    pApp->pSettingsFile = NULL; // closed: nothing may use it any more
-    return bOk;
+    int bOk = bWriteAll(hFile, pszText, n) && SetEndOfFile(hFile);
+    return CloseHandle(hFile) && bOk;
 }
 
 int vPutStat(void)
@@ -75,19 +128,98 @@ int vPutStat(void)
     DWORD dwAttributes = GetFileAttributesA(kSettingsFile);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
         return 0;
+    char szText[STAT_TEXT_SIZE];
+    int n = nStatText(uChosen(), szText);
+    if (n < 0)
+        return 0;
     char szTemp[MAX_PATH];
-    if (GetTempFileNameA(kTempDir, kTempPrefix, 0, szTemp) == 0) {
-        // No new file can be made here (a folder that only lets the
-        // existing file be changed): write that one in place.
-        return bWriteFile(kSettingsFile);
+    DWORD dwError = 0;
+    HANDLE hTemp = hCreateTemp(szTemp, &dwError);
+    if (hTemp == INVALID_HANDLE_VALUE) {
+        // Only a folder that refuses new files is a reason to write the old
+        // one in place; a full disk would only lose it.
+        return dwError == ERROR_ACCESS_DENIED && bWriteInPlace(szText, n);
     }
     // Only a complete file replaces the old one, in one step; until then
     // the old one stays as it was.
-    if (bWriteFile(szTemp) &&
-        MoveFileExA(szTemp, kSettingsFile, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    int bOk = bWriteAll(hTemp, szText, n);
+    // The close writes out what the system still holds: a full disk may
+    // show only here.
+    bOk = CloseHandle(hTemp) && bOk;
+    if (bOk && MoveFileExA(szTemp, kSettingsFile, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 1;
     DeleteFileA(szTemp);
     return 0;
+}
+
+// 1 while process dwPid runs. A process that cannot be asked (another
+// user's) counts as running.
+static int bProcessRuns(DWORD dwPid)
+{
+    HANDLE hProcess = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, dwPid);
+    if (hProcess == NULL)
+        return GetLastError() != ERROR_INVALID_PARAMETER;
+    DWORD dwCode = 0;
+    int bRuns = !GetExitCodeProcess(hProcess, &dwCode) || dwCode == STILL_ACTIVE;
+    CloseHandle(hProcess);
+    return bRuns;
+}
+
+// 1 when the file holds the start of a save's seven lines: what a save
+// leaves when its process is ended before the move. Anything else is some
+// other file under a name like ours and stays.
+static int bHoldsSaveText(const char* pszPath)
+{
+    HANDLE hFile = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                               NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return 0;
+    char szHeld[STAT_TEXT_SIZE];
+    DWORD dwRead = 0;
+    int bRead = ReadFile(hFile, szHeld, sizeof(szHeld), &dwRead, NULL);
+    CloseHandle(hFile);
+    if (!bRead || dwRead >= sizeof(szHeld))
+        return 0;
+    char szText[STAT_TEXT_SIZE];
+    for (unsigned u = 0; u < UNIT_COMBINATIONS; u++) {
+        int n = nStatText(u, szText);
+        if (n >= (int)dwRead && memcmp(szHeld, szText, dwRead) == 0)
+            return 1;
+    }
+    return 0;
+}
+
+// 1 for the name of a save's file whose process has ended: exactly our
+// form, and a process id that no running copy has (this process's own id
+// counts as ended: it has not saved yet).
+static int bLeftover(const WIN32_FIND_DATAA* pFound)
+{
+    unsigned long ulPid = 0;
+    int nTry = 0;
+    char szName[MAX_PATH];
+    if (pFound->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return 0;
+    if (sscanf(pFound->cFileName, kTempFormat, &ulPid, &nTry) != 2)
+        return 0;
+    snprintf(szName, sizeof(szName), kTempFormat, ulPid, nTry);
+    if (nTry < 0 || nTry >= TEMP_TRIES || strcmp(szName, pFound->cFileName) != 0)
+        return 0;
+    DWORD dwPid = (DWORD)ulPid;
+    return (dwPid == GetCurrentProcessId() || !bProcessRuns(dwPid)) && bHoldsSaveText(szName);
+}
+
+// Removes what saves of ended copies left beside the settings file.
+static void vRemoveLeftovers(void)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA(kTempPattern, &found);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (bLeftover(&found))
+            DeleteFileA(found.cFileName);
+    } while (FindNextFileA(hFind, &found));
+    FindClose(hFind);
 }
 
 // Applies one line (or a piece of an overlong line) to input id: the first
@@ -129,6 +261,7 @@ static int bReadLine(FILE* pFile, char* pszLine)
 
 void vGetStat(void)
 {
+    vRemoveLeftovers();
     FILE* pFile = fopen(kSettingsFile, "r");
     pApp->pSettingsFile = pFile;
     if (pFile == NULL) {

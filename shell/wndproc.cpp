@@ -1,6 +1,8 @@
 // Message dispatch of the main window and of the ten input edits.
 #include "shell/wndproc.h"
 
+#include <string.h>
+
 #include "calc/app_state.h"
 #include "calc/input.h"
 #include "calc/units.h"
@@ -19,14 +21,15 @@ void vDeleteFonts(void)
 }
 
 // The settings are written as the session ends or else as the window is
-// destroyed, and once more only for a unit changed after the first time.
+// destroyed, and once more only for a unit changed after a save that
+// succeeded: a save that failed (the file held by another program) is tried
+// again at the next occasion.
 static void vSaveSettings(void)
 {
     if (pApp->bSettingsSaved && !pApp->bUnitChangedSinceSave)
         return;
-    pApp->bSettingsSaved = 1;
     pApp->bUnitChangedSinceSave = 0;
-    vPutStat();
+    pApp->bSettingsSaved = vPutStat();
 }
 
 static void vMesDestroy(HWND hWnd)
@@ -242,6 +245,21 @@ static void vMesTabKey(int id)
     vSelectField((GetKeyState(VK_SHIFT) < 0) ? (id + INPUT_COUNT - 1) % INPUT_COUNT : (id + 1) % INPUT_COUNT);
 }
 
+// The edit's length limit holds for typing and pasting only: a text set
+// from outside (another program, an automation tool) is cut to what the
+// program reads, so that the field never shows more than is computed.
+static LRESULT lMesSetText(HWND hWnd, int id, LPARAM lParam)
+{
+    const char* pszText = (const char*)lParam;
+    char szFitted[INPUT_TEXT_SIZE];
+    if (pszText != NULL && strnlen(pszText, INPUT_TEXT_SIZE) == INPUT_TEXT_SIZE) {
+        memcpy(szFitted, pszText, INPUT_TEXT_SIZE - 1);
+        szFitted[INPUT_TEXT_SIZE - 1] = '\0';
+        pszText = szFitted;
+    }
+    return CallWindowProcA(pApp->pForm->pfnOrigEditProc[id], hWnd, WM_SETTEXT, 0, (LPARAM)pszText);
+}
+
 extern "C" LRESULT __stdcall WndTexProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     FormState* pForm = pApp->pForm;
@@ -261,5 +279,7 @@ extern "C" LRESULT __stdcall WndTexProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
             DefWindowProcA(hWnd, uMsg, wParam, lParam);
         return 0;
     }
+    if (uMsg == WM_SETTEXT)
+        return lMesSetText(hWnd, id, lParam);
     return CallWindowProcA(pForm->pfnOrigEditProc[id], hWnd, uMsg, wParam, lParam);
 }

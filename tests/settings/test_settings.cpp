@@ -13,6 +13,9 @@
 #include <unistd.h>
 #endif
 
+#ifndef _WIN32
+#include "host/fakefile.h"
+#endif
 #include "calc/units.h"
 #include "settings/settings.h"
 #include "shell/resource.h"
@@ -401,3 +404,147 @@ TEST_F(SettingsFile, EveryWayARunEndsKeepsAWholeFile)
         std::filesystem::remove_all(kUserTmp, ec);
     }
 }
+
+// The name of this process's save file at try nTry, as the save makes it.
+static std::string strSaveName(unsigned long ulPid, int nTry)
+{
+    return "flugstat.txt." + std::to_string(ulPid) + "-" + std::to_string(nTry) + ".tmp";
+}
+static std::string strOwnSaveName(int nTry)
+{
+    return strSaveName((unsigned long)GetCurrentProcessId(), nTry);
+}
+
+// Files of the user's under the names the save tries are never touched: the
+// save takes the next free name, and with none left it keeps the old file.
+TEST_F(SettingsFile, FilesUnderTheSavesNamesAreNotTouched)
+{
+    const std::string strSaved = strFile("[kt]", "[km/h]", "[NM]", "[l/min]");
+    const std::string strPicked = strFile("[km/h]", "[km/h]", "[NM]", "[l/min]");
+    const std::string strUser = "the user's own notes\n";
+    const struct {
+        const char* pszName;
+        int nTaken;      // names taken, from the first on
+        bool bDirectory; // taken by directories, not files
+        int nWritten;
+        std::string strAfter;
+    } kCases[] = {
+        {"first name a user's file", 1, false, 1, strPicked},
+        {"first name a directory", 1, true, 1, strPicked},
+        {"every name a user's file", 4, false, 0, strSaved},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.pszName);
+        ASSERT_TRUE(bWriteFile(kFile, strSaved));
+        vChoose(0, 0, 1, 1);
+        pApp->bUnitChanged = 1;
+        std::string strTaken;
+        for (int i = 0; i < c.nTaken; i++) {
+            if (c.bDirectory)
+                ASSERT_TRUE(std::filesystem::create_directory(strOwnSaveName(i)));
+            else
+                ASSERT_TRUE(bWriteFile(strOwnSaveName(i), strUser));
+            strTaken += strOwnSaveName(i) + " ";
+        }
+        EXPECT_EQ(c.nWritten, vPutStat());
+        EXPECT_EQ(c.strAfter, strReadFile(kFile));
+        std::string strOthers;
+        for (int i = 0; i < c.nTaken; i++) {
+            EXPECT_EQ(c.bDirectory ? "directory" : strUser, strEntry(strOwnSaveName(i).c_str()));
+            std::error_code ec;
+            std::filesystem::remove(strOwnSaveName(i), ec);
+        }
+        EXPECT_EQ("", strOtherEntries()) << "left behind";
+        std::filesystem::remove(kFile);
+    }
+}
+
+// What a save of a copy that was ended before its move left beside the
+// settings file goes at the next start; everything else stays.
+TEST_F(SettingsFile, StartRemovesWhatEndedSavesLeft)
+{
+    const std::string strSaved = strFile("[kt]", "[km/h]", "[NM]", "[l/min]");
+    const std::string strDefaults = strFile("[km/h]", "[kt]", "[km]", "[l/h]");
+    // No process has this id: ids of both platforms stay far below it.
+    const unsigned long kEndedPid = 0x7FFFFFF0;
+    const unsigned long ulOwn = (unsigned long)GetCurrentProcessId();
+    const struct {
+        const char* pszName;
+        std::string strFileName;
+        std::string strBytes;
+        bool bRemoved;
+        bool bDirectory = false;
+    } kCases[] = {
+        {"ended copy, whole save", strSaveName(kEndedPid, 0), strSaved, true},
+        {"ended copy, save cut off", strSaveName(kEndedPid, 1), strSaved.substr(0, 45), true},
+        {"ended copy, nothing written yet", strSaveName(kEndedPid, 3), "", true},
+        {"this process's id, left by an ended copy that had it", strSaveName(ulOwn, 0), strDefaults, true},
+        {"a user's file under an ended copy's name", strSaveName(kEndedPid, 0), "the user's own notes\n", false},
+        {"a save's text grown by a byte", strSaveName(kEndedPid, 0), strSaved + "x", false},
+        {"a directory under an ended copy's name", strSaveName(kEndedPid, 0), "", false, true},
+        {"try number never made", strSaveName(kEndedPid, 4), strSaved, false},
+        {"id with a leading zero", "flugstat.txt.0" + std::to_string(kEndedPid) + "-0.tmp", strSaved, false},
+        {"name in capitals", "FLUGSTAT.TXT." + std::to_string(kEndedPid) + "-0.TMP", strSaved, false},
+        {"something after the name", strSaveName(kEndedPid, 0) + ".bak", strSaved, false},
+#ifndef _WIN32
+        {"running copy", strSaveName((unsigned long)getppid(), 0), strSaved, false},
+#endif
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.pszName);
+        if (c.bDirectory)
+            ASSERT_TRUE(std::filesystem::create_directory(c.strFileName));
+        else
+            ASSERT_TRUE(bWriteFile(c.strFileName, c.strBytes));
+        ASSERT_TRUE(bWriteFile(kFile, strSaved));
+        vChoose(0, 1, 0, 0);
+        vGetStat();
+        vExpectChoices(1, 0, 1, 1);
+        EXPECT_EQ(c.bRemoved ? "" : c.strFileName + " ", strOtherEntries());
+        EXPECT_EQ(strSaved, strReadFile(kFile));
+        std::error_code ec;
+        std::filesystem::remove(c.strFileName, ec);
+    }
+}
+
+#ifndef _WIN32
+// Each call of a save failing in turn: the old file keeps its bytes (or,
+// written in place, the failure is reported), and no new file is left.
+TEST_F(SettingsFile, EachFailedCallOfASave)
+{
+    const std::string strSaved = strFile("[kt]", "[km/h]", "[NM]", "[l/min]");
+    const std::string strPicked = strFile("[km/h]", "[km/h]", "[NM]", "[l/min]");
+    const struct {
+        const char* pszName;
+        int nCall;
+        int nNth;
+        DWORD dwError;
+        bool bInPlace; // the folder refuses new files: the save writes in place
+        std::string strAfter;
+    } kCases[] = {
+        {"making the new file: disk full", HOST_CREATE_FILE, 1, ERROR_DISK_FULL, false, strSaved},
+        {"writing the new file", HOST_WRITE_FILE, 1, ERROR_DISK_FULL, false, strSaved},
+        {"closing the new file", HOST_CLOSE_HANDLE, 1, ERROR_DISK_FULL, false, strSaved},
+        {"moving it over the old one", HOST_MOVE_FILE, 1, ERROR_ACCESS_DENIED, false, strSaved},
+        {"writing in place", HOST_WRITE_FILE, 1, ERROR_DISK_FULL, true, strSaved},
+        {"cutting off the old tail in place", HOST_SET_END_OF_FILE, 1, ERROR_DISK_FULL, true, strPicked},
+        {"closing in place", HOST_CLOSE_HANDLE, 1, ERROR_DISK_FULL, true, strPicked},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.pszName);
+        ASSERT_TRUE(bWriteFile(kFile, strSaved));
+        vChoose(0, 0, 1, 1);
+        pApp->bUnitChanged = 1;
+        if (c.bInPlace)
+            hostFailFileCall(HOST_CREATE_FILE, 1, ERROR_ACCESS_DENIED);
+        hostFailFileCall(c.nCall, c.nNth, c.dwError);
+        EXPECT_EQ(0, vPutStat()) << "a failed save counts as saved";
+        hostResetFileCalls();
+        EXPECT_EQ(c.strAfter, strReadFile(kFile));
+        EXPECT_EQ("", strOtherEntries()) << "left behind";
+        // Each failure is one of this save's: without it, the save succeeds.
+        EXPECT_EQ(1, vPutStat());
+        EXPECT_EQ(strPicked, strReadFile(kFile));
+    }
+}
+#endif
