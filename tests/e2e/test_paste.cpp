@@ -1,5 +1,7 @@
 // A very long paste into each edit: the window must answer at once, and the
 // edit and the calculation both keep the same beginning of the text.
+#include <algorithm>
+
 #include "e2e_fixture.h"
 #include "shell/resource.h"
 
@@ -74,6 +76,37 @@ TEST_F(E2eTest, HundredKilobytePasteReturnsAtOnceInEveryEdit)
         }
     }
     // Alive and ends as usual.
+    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
+    EXPECT_EQ(0, app.nWaitExit());
+}
+
+// A text put into an edit from outside the keyboard (another program's
+// WM_SETTEXT, an automation tool) is cut as a typed one is: the edit never
+// shows more than the calculation holds.
+TEST_F(E2eTest, TextSetFromOutsideIsCutToWhatIsComputed)
+{
+    const struct {
+        const char* pszName;
+        size_t nSet;
+    } kCases[] = {
+        {"exactly what fits", kMostKept},
+        {"one character more", kMostKept + 1},
+        {"far more", 2 * kMostKept},
+    };
+    vStart();
+    const std::string strDigits = strLongDigits();
+    for (const auto& c : kCases) {
+        for (int id = 0; id < 10; id++) {
+            SCOPED_TRACE(std::string(c.pszName) + ", input " + std::to_string(id));
+            vSetText(app.hEdit(id), strDigits.substr(0, c.nSet));
+            EXPECT_EQ(strDigits.substr(0, std::min(c.nSet, kMostKept)), strTextOf(app.hEdit(id)));
+            if (app.hUnitBox(id) != NULL) {
+                std::string strFromSet = strConvertedThere(app, id);
+                vSetText(app.hEdit(id), "1e" + std::to_string(std::min(c.nSet, kMostKept) - 1));
+                EXPECT_EQ(strConvertedThere(app, id), strFromSet);
+            }
+        }
+    }
     PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
     EXPECT_EQ(0, app.nWaitExit());
 }

@@ -1,6 +1,9 @@
 // The settings file of the real program in the ways a run can end besides a
 // plain "Beenden": the file locked by another program at start, the session
 // ending (logging off, shutting down) with the window still open.
+#include <algorithm>
+#include <vector>
+
 #include "e2e_fixture.h"
 #include "shell/resource.h"
 
@@ -16,6 +19,24 @@ std::string strSevenLines(const char* pszTas, const char* pszWs, const char* psz
 }
 
 const std::string kSaved = strSevenLines("[kt]", "[km/h]", "[NM]", "[l/min]");
+
+// The names in a folder other than the settings file's and those given.
+std::string strOthersIn(const std::string& strFolder, const std::vector<std::string>& vecKnown = {})
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = FindFirstFileA((strFolder + "\\*").c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return "(the folder cannot be read)";
+    std::string strOthers;
+    do {
+        std::string strName = fd.cFileName;
+        if (strName != "." && strName != ".." && strName != "flugstat.txt" &&
+            std::find(vecKnown.begin(), vecKnown.end(), strName) == vecKnown.end())
+            strOthers += strName + " ";
+    } while (FindNextFileA(hFind, &fd));
+    FindClose(hFind);
+    return strOthers;
+}
 
 // A user's pick of the airspeed's other unit (the box tells its parent).
 void vPickOtherAirspeedUnit(const Session& app)
@@ -168,21 +189,163 @@ TEST_F(E2eTest, TwoCopiesEndingTogetherLeaveOneWholeFile)
 
         std::string strAfter = strReadFile(app.strSettingsPath());
         EXPECT_TRUE(strAfter == strFirst || strAfter == strSecond) << "neither copy's file:\n" << strAfter;
-        // Nothing but the settings file is left in the folder.
-        WIN32_FIND_DATAA fd;
-        HANDLE hFind = FindFirstFileA((strDir + "\\*").c_str(), &fd);
-        ASSERT_NE(INVALID_HANDLE_VALUE, hFind);
-        std::string strOthers;
-        do {
-            std::string strName = fd.cFileName;
-            if (strName != "." && strName != ".." && strName != "flugstat.txt")
-                strOthers += strName + " ";
-        } while (FindNextFileA(hFind, &fd));
-        FindClose(hFind);
-        EXPECT_EQ("", strOthers) << "left behind";
+        EXPECT_EQ("", strOthersIn(strDir)) << "left behind";
         if (HasFailure())
             return;
     }
+}
+
+// Another program holds the file while the session ends for this one
+// application (say, an installer closing it): that save fails, so the
+// "Beenden" that follows must save.
+struct HeldCase {
+    const char* pszName;
+    DWORD dwShare; // what the holder lets others do with the file
+};
+class HeldAtSessionEnd : public E2eTest, public ::testing::WithParamInterface<HeldCase> {};
+
+TEST_P(HeldAtSessionEnd, TheNextEndSaves)
+{
+    ASSERT_TRUE(bWriteFile(strDir + "\\flugstat.txt", kSaved));
+    vStart();
+    vPickOtherAirspeedUnit(app);
+    HANDLE hHold = CreateFileA((strDir + "\\flugstat.txt").c_str(), GENERIC_READ, GetParam().dwShare, NULL,
+                               OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hHold);
+    EXPECT_NE(0, SendMessageA(app.hMain, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP));
+    SendMessageA(app.hMain, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    CloseHandle(hHold);
+    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
+    EXPECT_EQ(0, app.nWaitExit());
+    EXPECT_EQ(strSevenLines("[km/h]", "[km/h]", "[NM]", "[l/min]"), strReadFile(app.strSettingsPath()));
+    EXPECT_EQ("", strOthersIn(strDir)) << "left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, HeldAtSessionEnd,
+                         ::testing::Values(HeldCase{"NotShared", 0}, HeldCase{"SharedForReading", FILE_SHARE_READ},
+                                           HeldCase{"SharedForReadingAndWriting",
+                                                    FILE_SHARE_READ | FILE_SHARE_WRITE}),
+                         [](const ::testing::TestParamInfo<HeldCase>& info) { return info.param.pszName; });
+
+// The name of a save's own new file, as the README gives it: the settings
+// file's name, the process id and the try number.
+std::string strSaveName(DWORD dwPid, int nTry)
+{
+    return "flugstat.txt." + std::to_string(dwPid) + "-" + std::to_string(nTry) + ".tmp";
+}
+
+// The folder is full of files of the user's under the names a temporary
+// file gets: every name the platform's temporary-name call can give
+// (tests/e2e/settings_folders.sh lays them down in the folder it names in
+// KL_TAKEN_NAMES_DIR: Wine would take minutes to make them), and the first
+// name of the program's own. The save takes none of them, also when
+// another program holds the settings file so that the save fails.
+TEST_F(E2eTest, FilesUnderTemporaryNamesAreNeverTouched)
+{
+    const char* pszFolder = getenv("KL_TAKEN_NAMES_DIR");
+    if (pszFolder == NULL)
+        GTEST_SKIP() << "runs from tests/e2e/settings_folders.sh";
+    const std::string strFolder = strWindowsPath(pszFolder);
+    const UINT kPlatformNames = 0xFFFF;
+    // The user's files there, untouched: there and empty still.
+    auto nPlatformNamesLeft = [&] {
+        WIN32_FIND_DATAA fd;
+        HANDLE hFind = FindFirstFileA((strFolder + "\\kls*.tmp").c_str(), &fd);
+        UINT n = 0;
+        for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = FindNextFileA(hFind, &fd))
+            n += fd.nFileSizeLow == 0 ? 1 : 0;
+        if (hFind != INVALID_HANDLE_VALUE)
+            FindClose(hFind);
+        return n;
+    };
+    ASSERT_EQ(kPlatformNames, nPlatformNamesLeft()) << "the script lays down every name";
+    const std::string strUser = "the user's own notes\r\n";
+    const struct {
+        const char* pszName;
+        bool bHeld;
+        std::string strAfter;
+    } kRuns[] = {
+        {"settings file held by another program", true, kSaved},
+        {"settings file free", false, strSevenLines("[km/h]", "[km/h]", "[NM]", "[l/min]")},
+    };
+    for (const auto& r : kRuns) {
+        SCOPED_TRACE(r.pszName);
+        ASSERT_TRUE(bWriteFile(strFolder + "\\flugstat.txt", kSaved));
+        ASSERT_TRUE(app.bStart(strFolder));
+        const std::string strOwn = strFolder + "\\" + strSaveName(app.pi.dwProcessId, 0);
+        ASSERT_TRUE(bWriteFile(strOwn, strUser));
+        vPickOtherAirspeedUnit(app);
+        HANDLE hHold = r.bHeld ? CreateFileA(app.strSettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ, NULL,
+                                             OPEN_EXISTING, 0, NULL)
+                               : INVALID_HANDLE_VALUE;
+        PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
+        EXPECT_EQ(0, app.nWaitExit());
+        if (hHold != INVALID_HANDLE_VALUE)
+            CloseHandle(hHold);
+        app.vKill();
+        std::string strAfter = strReadFile(app.strSettingsPath());
+        EXPECT_TRUE(strAfter == kSaved || strAfter == r.strAfter) << strAfter;
+        EXPECT_EQ(kPlatformNames, nPlatformNamesLeft()) << "a user's file was taken";
+        EXPECT_EQ(strUser, strReadFile(strOwn));
+        DeleteFileA(strOwn.c_str());
+    }
+}
+
+// The program is ended in the middle of a save (killed, or the system went
+// down): the settings file is whole, old or new, and the next start removes
+// what the save left. Once with what such a save leaves laid down exactly,
+// then with real kills as soon as a new file appears in the folder.
+TEST_F(E2eTest, WhatAKilledSaveLeftGoesAtTheNextStart)
+{
+    const std::string strPicked = strSevenLines("[km/h]", "[km/h]", "[NM]", "[l/min]");
+    ASSERT_TRUE(bWriteFile(strDir + "\\flugstat.txt", kSaved));
+    vStart();
+    const std::string strLeft = strSaveName(app.pi.dwProcessId, 0);
+    app.vKill();
+    ASSERT_TRUE(bWriteFile(strDir + "\\" + strLeft, strPicked.substr(0, 50)));
+    vStart();
+    EXPECT_EQ("", strOthersIn(strDir)) << "left after the start";
+    EXPECT_EQ("[kt]", strTextOf(app.hUnitBox(2))) << "the settings file was not read";
+    app.vKill();
+
+    const int kKills = 3;
+    for (int nKill = 0; nKill < kKills; nKill++) {
+        SCOPED_TRACE("kill " + std::to_string(nKill));
+        ASSERT_TRUE(bWriteFile(strDir + "\\flugstat.txt", kSaved));
+        vStart();
+        vPickOtherAirspeedUnit(app);
+        PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
+        // Killed the moment anything besides the settings file is there.
+        while (strOthersIn(strDir).empty() && WaitForSingleObject(app.pi.hProcess, 0) == WAIT_TIMEOUT) {
+        }
+        app.vKill();
+        std::string strAfter = strReadFile(app.strSettingsPath());
+        EXPECT_TRUE(strAfter == kSaved || strAfter == strPicked) << strAfter;
+        vStart();
+        EXPECT_EQ("", strOthersIn(strDir)) << "left after the next start";
+        app.vKill();
+    }
+}
+
+// A folder that lets the settings file be changed but no file be added
+// (tests/e2e/settings_folders.sh makes it, names it in KL_NO_NEW_FILES_DIR
+// and runs this as a user without that right): the pick is written into the
+// file in place.
+TEST_F(E2eTest, FolderWithoutNewFilesSavesInPlace)
+{
+    const char* pszFolder = getenv("KL_NO_NEW_FILES_DIR");
+    if (pszFolder == NULL)
+        GTEST_SKIP() << "runs from tests/e2e/settings_folders.sh";
+    const std::string strFolder = strWindowsPath(pszFolder);
+    ASSERT_TRUE(bWriteFile(strFolder + "\\flugstat.txt", kSaved)) << "the file cannot be written";
+    HANDLE hProbe = CreateFileA((strFolder + "\\probe").c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
+    ASSERT_EQ(INVALID_HANDLE_VALUE, hProbe) << "the folder lets a file be made";
+    ASSERT_TRUE(app.bStart(strFolder));
+    vPickOtherAirspeedUnit(app);
+    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
+    EXPECT_EQ(0, app.nWaitExit());
+    EXPECT_EQ(strSevenLines("[km/h]", "[km/h]", "[NM]", "[l/min]"), strReadFile(strFolder + "\\flugstat.txt"));
+    EXPECT_EQ("", strOthersIn(strFolder));
 }
 
 } // namespace
