@@ -178,7 +178,7 @@ static int bHoldsSaveText(const char* pszPath)
     DWORD dwRead = 0;
     int bRead = ReadFile(hFile, szHeld, sizeof(szHeld), &dwRead, NULL);
     CloseHandle(hFile);
-    if (!bRead || dwRead >= sizeof(szHeld))
+    if (!bRead)
         return 0;
     char szText[STAT_TEXT_SIZE];
     for (unsigned u = 0; u < UNIT_COMBINATIONS; u++) {

@@ -349,6 +349,8 @@ TEST_F(SettingsFile, EveryWayARunEndsKeepsAWholeFile)
          strPicked, NO_TMP, true},
         {"no new file can be made, user's flugstat.tmp", strSaved, AS_IS, true, kNoLimit, {1, 0, 1, 1}, 1,
          strPicked, TMP_FILE, true},
+        {"no new file can be made, the old file longer than the new", strSaved + "# a note of the user's\n", AS_IS,
+         true, kNoLimit, {1, 0, 1, 1}, 1, strPicked, NO_TMP, true},
 #endif
     };
     for (const auto& c : kCases) {
