@@ -84,10 +84,14 @@ static void vMakeReadable(HDC hdc)
     int bLargerThanAsked = nHave > nPixelsOf(hdc, abs(lf.lfHeight)) + 1;
     if (nHave >= nWant && !(nHave > nWant + 1 && bLargerThanAsked))
         return;
-    if (pD->hReadableFont != NULL && pD->nReadableScale == nPerProbe && pD->nReadableHeight == nWant) {
-        if (SelectObject(hdc, pD->hReadableFont) != NULL)
-            vReadFontMetrics(hdc);
-        return;
+    // The scale is known to a ten-thousandth: a copy made for a panel of
+    // almost the same scale may still come out a pixel short here, and is
+    // then made again.
+    if (pD->hReadableFont != NULL && pD->nReadableScale == nPerProbe && pD->nReadableHeight == nWant &&
+        SelectObject(hdc, pD->hReadableFont) != NULL) {
+        vReadFontMetrics(hdc);
+        if (nPixelsOf(hdc, pD->nCharHeight) >= nWant)
+            return;
     }
 
     // Fonts come in whole pixels, and a height asked for may come out a

@@ -19,6 +19,12 @@ static const double kEditLines = 1.5;   // an edit is one and a half default lin
 static const double kComboEdits = 3.0;  // closed combobox plus its list: three edit heights
 static const double kGapFactor = 0.5;   // the gap is half a default character
 static const double kTenth = 0.1;      // top gap and row pitch: a tenth of the panel
+// The fields and unit boxes draw in the form font. A value field is never
+// narrower than the widest number a unit switch writes into it for a
+// three-digit value, and a unit box never narrower than its longer unit,
+// each with a form-font character on either side for the frame and margins.
+static const char kNumberTemplate[] = "-000.000";
+enum { FIELD_FRAME_CHARS = 2 };
 // Character width per line of the default font at 96 DPI (7 of 16). Wine
 // reports the same average width at every DPI while the line grows, so the
 // width is never taken below this share of the line: the fields widen with
@@ -32,6 +38,18 @@ static int s_nLaidOutHeight = 0;
 static int bIsPlaceRow(int i) { return i == Departure || i == Destination; }
 
 static int nMax(int a, int b) { return a > b ? a : b; }
+
+// Width of the longer unit text of input i in the selected font.
+static int nWidestUnit(HDC hdc, int i)
+{
+    int nWidest = 0;
+    for (int u = 0; u < UNIT_CHOICES; u++) {
+        SIZE size = {0, 0};
+        vTextExtent(hdc, pApp->pForm->pszUnit[i][u], &size);
+        nWidest = nMax(nWidest, size.cx);
+    }
+    return nWidest;
+}
 
 int vFormLayout(HWND hWnd)
 {
@@ -51,21 +69,30 @@ int vFormLayout(HWND hWnd)
     // Texts are measured in the form font; spacing comes from the default font.
     HGDIOBJ hOldFont = SelectObject(hdc, pF->hFont);
     TEXTMETRICA tmForm;
-    if (hOldFont != NULL && GetTextMetricsA(hdc, &tmForm))
+    int nFrame = 0;
+    if (hOldFont != NULL && GetTextMetricsA(hdc, &tmForm)) {
         pF->nFormFontHeight = tmForm.tmHeight;
+        nFrame = FIELD_FRAME_CHARS * tmForm.tmAveCharWidth;
+    }
+    SIZE sizeNumber = {0, 0};
+    vTextExtent(hdc, kNumberTemplate, &sizeNumber);
 
     int g = vRound(pF->nSysCharWidth * kGapFactor);
     for (int i = 0; i < INPUT_COUNT; i++) {
         vTextExtent(hdc, pF->pszLabel[i], &pF->sizeLabel[i]);
         if (vHasUnitChoice(i)) {
-            pF->sizeUnit[i].cx = GetSystemMetrics(SM_CXVSCROLL) + COMBO_EXTRA_CHARS * pF->nSysCharWidth;
+            pF->sizeUnit[i].cx = GetSystemMetrics(SM_CXVSCROLL) + nMax(COMBO_EXTRA_CHARS * pF->nSysCharWidth,
+                                                                        nWidestUnit(hdc, i) + nFrame);
             pF->sizeUnit[i].cy = (int)(pF->nSysLineHeight * kEditLines * kComboEdits);
         } else {
             vTextExtent(hdc, pF->pszUnit[i][0], &pF->sizeUnit[i]);
         }
         vTextExtent(hdc, pF->pszHint[i], &pF->sizeHint[i]);
         pF->sizeEdit[i].cy = (int)(pF->nSysLineHeight * kEditLines);
-        pF->sizeEdit[i].cx = (bIsPlaceRow(i) ? PLACE_EDIT_CHARS : VALUE_EDIT_CHARS) * pF->nSysCharWidth;
+        if (bIsPlaceRow(i))
+            pF->sizeEdit[i].cx = PLACE_EDIT_CHARS * pF->nSysCharWidth;
+        else
+            pF->sizeEdit[i].cx = nMax(VALUE_EDIT_CHARS * pF->nSysCharWidth, sizeNumber.cx + nFrame);
     }
 
     int nAll = 0, nPlace = 0;

@@ -214,6 +214,20 @@ static void vDrawValue(HDC hdc, int nRow, const char* pszText)
     vDrawText(hdc, pt, pszText);
 }
 
+// A caption too wide for the panel gives way to its short form, the
+// abbreviation in its parentheses ("(WCA)"), where it has one.
+static const char* pszCaptionThatFits(HDC hdc, int nRow)
+{
+    const DiagramState* pD = pApp->pDiagram;
+    const char* pszCaption = pD->pszLegend[nRow];
+    SIZE size;
+    const char* pszShort = pszCaption != NULL ? strrchr(pszCaption, '(') : NULL;
+    if (pszShort != NULL && vTextExtent(hdc, pszCaption, &size) &&
+        pD->ptLegendLabel[nRow].x + size.cx > vClientRight())
+        return pszShort;
+    return pszCaption;
+}
+
 void vPaintResults(HDC hdc)
 {
     DiagramState* pD = pApp->pDiagram;
@@ -227,7 +241,7 @@ void vPaintResults(HDC hdc)
     }
 
     for (int nRow = 0; nRow < LEGEND_ROWS; nRow++)
-        vDrawText(hdc, pD->ptLegendLabel[nRow], pD->pszLegend[nRow]);
+        vDrawText(hdc, pD->ptLegendLabel[nRow], pszCaptionThatFits(hdc, nRow));
 
     ResultTexts res;
     vGetResultTexts(&res);

@@ -4,6 +4,7 @@
 // Run by dpi_run.sh in a Wine prefix set to KL_EXPECT_DPI, on a screen of
 // 1024 x 768 at 96 DPI scaled by the DPI; skipped otherwise.
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <vector>
@@ -133,54 +134,97 @@ TEST_F(DpiWindow, TextGrowsWithTheDpiAndStaysInItsPlace)
            nLabelInk, nResultInk, geo.nVectorLen);
 }
 
-// How many leading characters of str fit an edit's text area, measured in
-// the edit's own font.
-int nCharsThatFit(HWND hEdit, const std::string& str)
+// What an edit (a field, or a unit box's own edit) shows of its text, read
+// from the screen: the ink in its text area, and where its last character
+// starts. All in the main window's client pixels.
+struct EditInk {
+    RECT rcText;       // the text area
+    RECT rcInk;        // the ink in it; empty when there is none
+    int xLastChar = 0; // left edge of the last character
+    // The whole text shows: the last character has ink, and nothing is cut
+    // at the text area's right edge.
+    bool bWhole() const { return rcInk.right > xLastChar + 1 && rcInk.right < rcText.right; }
+};
+
+EditInk inkOf(HWND hMain, HWND hEdit, const std::string& str)
 {
-    RECT rcText;
-    SendMessageA(hEdit, EM_GETRECT, 0, (LPARAM)&rcText);
-    HDC hdc = GetDC(hEdit);
-    HFONT hFont = (HFONT)SendMessageA(hEdit, WM_GETFONT, 0, 0);
-    HGDIOBJ hOld = SelectObject(hdc, hFont != NULL ? (HGDIOBJ)hFont : GetStockObject(SYSTEM_FONT));
-    int nFit = 0;
-    SIZE size;
-    while (nFit < (int)str.size() && GetTextExtentPoint32A(hdc, str.c_str(), nFit + 1, &size) &&
-           size.cx <= rcText.right - rcText.left)
-        nFit++;
-    SelectObject(hdc, hOld);
-    ReleaseDC(hEdit, hdc);
-    return nFit;
+    EditInk ink;
+    SendMessageA(hEdit, EM_GETRECT, 0, (LPARAM)&ink.rcText);
+    MapWindowPoints(hEdit, hMain, (POINT*)&ink.rcText, 2);
+    POINT ptLast = {(short)LOWORD(SendMessageA(hEdit, EM_POSFROMCHAR, str.size() - 1, 0)), 0};
+    MapWindowPoints(hEdit, hMain, &ptLast, 1);
+    ink.xLastChar = ptLast.x;
+    Shot shot = shotOf(hMain);
+    SetRect(&ink.rcInk, ink.rcText.right, ink.rcText.bottom, ink.rcText.left, ink.rcText.top);
+    for (int y = std::max(0L, ink.rcText.top); y < std::min((LONG)shot.nHeight, ink.rcText.bottom); y++)
+        for (int x = std::max(0L, ink.rcText.left); x < std::min((LONG)shot.nWidth, ink.rcText.right); x++)
+            if (shot.dwAt(x, y) != kWhite) {
+                ink.rcInk.left = std::min((LONG)x, ink.rcInk.left);
+                ink.rcInk.right = std::max((LONG)x + 1, ink.rcInk.right);
+                ink.rcInk.top = std::min((LONG)y, ink.rcInk.top);
+                ink.rcInk.bottom = std::max((LONG)y + 1, ink.rcInk.bottom);
+            }
+    return ink;
 }
 
-// The value fields and unit boxes take their width from the default font,
-// whose reported average width does not grow with the DPI under Wine: they
-// must still widen with the text, hold as much of a typed number as at 96
-// DPI, and each unit box stays as tall as its field.
-TEST_F(DpiWindow, ValueFieldsAndUnitBoxesGrowWithTheText)
+// Sets an edit's text and waits until the program has drawn it.
+void vShowText(HWND hEdit, const std::string& str)
+{
+    vSetText(hEdit, str);
+    DWORD_PTR dw = 0;
+    SendMessageTimeoutA(hEdit, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &dw);
+    Sleep(100);
+}
+
+// Every value field shows a typed distance and the number the program
+// itself writes after a unit switch whole, and each unit box both its unit
+// texts, at every DPI; the digits keep their proportions (a font that grew
+// in height only would squeeze them), and each box stays as tall as its
+// field.
+TEST_F(DpiWindow, ValueFieldsAndUnitBoxesShowTheirTextsWhole)
 {
     vStart();
-    // Sizes at 96 DPI: a field of six default characters, a unit box of a
-    // scroll bar and seven; and how many characters of the distance below
-    // a field shows there.
-    const int kField96 = 42, kUnitBox96 = 66, kFit96 = 4;
-    const double dGrowth = 0.9 * nDpi / kDesignDpi; // at 192 dpi at least 1.8 times
-    const std::string strDistance = "156.45";
+    // The ink of "156.45" at 96 DPI in the form's font: 32 pixels wide, 7
+    // high (the digits' height).
+    const double kAspect96 = 32.0 / 7.0;
+    const char* const kValues[] = {"156.45", "59.4595"};
     for (int i = kFirstNumber; i < kRows; i++) {
-        SCOPED_TRACE("input " + std::to_string(i));
-        RECT rcEdit = rcChild(app.hEdit(i));
-        const int nEditH = rcEdit.bottom - rcEdit.top;
-        EXPECT_GE(rcEdit.right - rcEdit.left, kField96 * dGrowth);
-        RECT rcBox = rcChild(app.hUnitBox(i));
-        const int nBoxH = rcBox.bottom - rcBox.top;
-        if (IsWindowVisible(app.hUnitBox(i))) {
-            EXPECT_GE(rcBox.right - rcBox.left, kUnitBox96 * dGrowth);
-            EXPECT_LE(abs(nBoxH - nEditH), 2) << "unit box " << nBoxH << " high beside a field of " << nEditH;
+        SCOPED_TRACE("input " + std::to_string(i + 1));
+        HWND hEdit = app.hEdit(i);
+        for (const char* pszValue : kValues) {
+            vShowText(hEdit, pszValue);
+            EditInk ink = inkOf(app.hMain, hEdit, pszValue);
+            EXPECT_TRUE(ink.bWhole()) << pszValue << ": ink to " << ink.rcInk.right << ", last character at "
+                                      << ink.xLastChar << ", text area to " << ink.rcText.right;
+            if (pszValue == kValues[0] && i != kFirstNumber) { // the caret blinks in the first
+                int nW = ink.rcInk.right - ink.rcInk.left, nH = ink.rcInk.bottom - ink.rcInk.top;
+                ASSERT_GT(nH, 0);
+                EXPECT_NEAR(kAspect96, (double)nW / nH, 0.15 * kAspect96)
+                    << pszValue << " is " << nW << " x " << nH << " pixels of ink";
+            }
         }
-        const int nFit = nCharsThatFit(app.hEdit(i), strDistance);
-        EXPECT_GE(nFit, kFit96) << "characters of " << strDistance << " in the field";
+
+        HWND hBox = app.hUnitBox(i);
+        if (!IsWindowVisible(hBox))
+            continue;
+        RECT rcEdit = rcChild(hEdit), rcBox = rcChild(hBox);
+        EXPECT_LE(abs((rcBox.bottom - rcBox.top) - (rcEdit.bottom - rcEdit.top)), 2)
+            << "unit box " << rcBox.bottom - rcBox.top << " high beside a field of " << rcEdit.bottom - rcEdit.top;
+        HWND hBoxEdit = GetWindow(hBox, GW_CHILD);
+        ASSERT_NE((HWND)NULL, hBoxEdit);
+        LRESULT nSel = SendMessageA(hBox, CB_GETCURSEL, 0, 0);
+        for (int u = 0; u < 2; u++) {
+            SendMessageA(hBox, CB_SETCURSEL, (WPARAM)u, 0); // shown only: no notification
+            std::string strUnit = strTextOf(hBox);
+            vShowText(hBoxEdit, strUnit);
+            EditInk ink = inkOf(app.hMain, hBoxEdit, strUnit);
+            EXPECT_TRUE(ink.bWhole()) << strUnit << ": ink to " << ink.rcInk.right << ", last character at "
+                                      << ink.xLastChar << ", text area to " << ink.rcText.right;
+        }
+        SendMessageA(hBox, CB_SETCURSEL, (WPARAM)nSel, 0);
         if (i == kFirstNumber)
-            printf("at %d dpi: field %ldx%d, unit box %ldx%d, %d characters of %s fit\n", nDpi,
-                   rcEdit.right - rcEdit.left, nEditH, rcBox.right - rcBox.left, nBoxH, nFit, strDistance.c_str());
+            printf("at %d dpi: field %ldx%ld, unit box %ldx%ld\n", nDpi, rcEdit.right - rcEdit.left,
+                   rcEdit.bottom - rcEdit.top, rcBox.right - rcBox.left, rcBox.bottom - rcBox.top);
     }
 }
 

@@ -2,6 +2,8 @@
 // 16, a scroll bar of 17, and form texts 6 pixels per character and 12 high.
 #include <string.h>
 
+#include <algorithm>
+
 #include "diagram/draw.h"
 #include "form/form_layout.h"
 #include "support/recording.h"
@@ -20,8 +22,12 @@ protected:
 };
 
 // Widths in the 6-pixel form font: the longest label " 3. Fluggeschwindigkeit
-// (TAS)" is 174, the place labels 72 and 66, the variation hint 126.
-const int kAll = 174, kPlace = 72, kGap = 4;
+// (TAS)" is 174, the place labels 72 and 66, the variation hint 126. In a
+// font that wide a value field is wider than six default characters (42):
+// "-000.000" (48) and a character on either side; a unit box holds "[l/min]"
+// (42) the same way, beside a scroll bar of 17; the other boxes keep seven
+// default characters (66).
+const int kAll = 174, kPlace = 72, kGap = 4, kValueEdit = 48 + 2 * 6, kFuelUnitBox = 17 + 42 + 2 * 6;
 
 TEST_F(FormLayout, SizesAndColumnsOfTheWorkedExample)
 {
@@ -30,8 +36,8 @@ TEST_F(FormLayout, SizesAndColumnsOfTheWorkedExample)
     EXPECT_EQ(16, pForm->nSysLineHeight);
     EXPECT_EQ(12, pForm->nFormFontHeight);
     EXPECT_EQ(1, pForm->bFormLaidOut);
-    // The widest row is the variation hint: 174 + 3 gaps + 126.
-    EXPECT_EQ(kAll + 3 * kGap + 126, pForm->nFormWidth);
+    // The widest rows are those with a unit box.
+    EXPECT_EQ(kAll + 4 * kGap + kValueEdit + kFuelUnitBox, pForm->nFormWidth);
     EXPECT_EQ(1, pForm->rcForm.x);
     EXPECT_EQ(1, pForm->rcForm.y);
     EXPECT_EQ(pForm->nFormWidth, pForm->rcForm.cx);
@@ -47,10 +53,10 @@ TEST_F(FormLayout, SizesAndColumnsOfTheWorkedExample)
             EXPECT_EQ(pForm->nFormWidth - (kPlace + 3 * kGap), pForm->sizeEdit[i].cx);
             EXPECT_EQ(1 + pForm->nFormWidth - kGap, pForm->ptEditPos[i].x + pForm->sizeEdit[i].cx);
         } else {
-            EXPECT_EQ(42, pForm->sizeEdit[i].cx);
+            EXPECT_EQ(kValueEdit, pForm->sizeEdit[i].cx);
         }
         if (vHasUnitChoice(i)) {
-            EXPECT_EQ(66, pForm->sizeUnit[i].cx);
+            EXPECT_EQ(i == FuelFlow ? kFuelUnitBox : 66, pForm->sizeUnit[i].cx);
             EXPECT_EQ(72, pForm->sizeUnit[i].cy);
             EXPECT_EQ(pForm->ptEditPos[i].y, pForm->ptUnit[i].y);
         } else {
@@ -168,13 +174,13 @@ TEST_F(FormLayout, SpacingGrowsWithTheDefaultFontsHeight)
         const char* pszWhat;
         int nHeight, nAveWidth, nLeading;
         int nCharWidth; // what the layout takes as the default character width
-        int nFormWidth; // the widest row: a hint's at 96 dpi, a unit row's as the fields grow
+        int nFormWidth; // the widest row: the fuel flow's, whose field and box hold their texts
     } rows[] = {
-        {"96 dpi: the variation hint, 174 + 3 x 4 + 126", 14, 7, 2, 7, 312},
+        {"96 dpi: the fuel-flow row, 174 + 4 x 4 + 60 + 71", 14, 7, 2, 7, 321},
         {"144 dpi, line 24: 10.5 rounds up; unit row 174 + 4 x 6 + 66 + 17 + 77", 21, 7, 3, 11, 358},
         {"192 dpi, line 32: unit row 174 + 4 x 7 + 84 + 17 + 98", 28, 7, 4, 14, 401},
-        {"a font wider than its line share keeps its width", 14, 9, 2, 9, 328},
-        {"line 15 gives 6.56, below the font's own 7", 13, 7, 2, 7, 312},
+        {"a font wider than its line share keeps its width: 174 + 4 x 5 + 60 + 80", 14, 9, 2, 9, 334},
+        {"line 15 gives 6.56, below the font's own 7", 13, 7, 2, 7, 321},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszWhat);
@@ -183,10 +189,11 @@ TEST_F(FormLayout, SpacingGrowsWithTheDefaultFontsHeight)
         const int w = row.nCharWidth;
         EXPECT_EQ(w, pForm->nSysCharWidth);
         const int g = (w + 1) / 2;
-        EXPECT_EQ(6 * w, pForm->sizeEdit[Distance].cx);
+        const int nEdit = std::max(6 * w, kValueEdit); // never narrower than the number template
+        EXPECT_EQ(nEdit, pForm->sizeEdit[Distance].cx);
         EXPECT_EQ(17 + 7 * w, pForm->sizeUnit[Distance].cx);
         EXPECT_EQ(1 + 2 * g + kAll, pForm->ptEditPos[Distance].x);
-        EXPECT_EQ(pForm->ptEditPos[Distance].x + 6 * w + g, pForm->ptUnit[Distance].x);
+        EXPECT_EQ(pForm->ptEditPos[Distance].x + nEdit + g, pForm->ptUnit[Distance].x);
         EXPECT_EQ(row.nFormWidth, pForm->nFormWidth);
     }
 }

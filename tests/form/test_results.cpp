@@ -321,6 +321,30 @@ TEST_F(Results, ValuesAreDrawnWholeOrNotAtAll)
     }
 }
 
+// A caption that would run past the client's right edge (1000 here, 7 units
+// a character) gives way to the abbreviation in its parentheses; one without
+// an abbreviation stays as it is.
+TEST_F(Results, CaptionsWithoutRoomGiveWayToTheirShortForm)
+{
+    const struct {
+        const char* pszName;
+        int nRow;
+        int x;
+        const char* pszShown;
+    } rows[] = {
+        {"WCA caption ends on the right edge", 3, 825, "Windkorrekturwinkel (WCA)"},
+        {"WCA caption one unit past it", 3, 826, "(WCA)"},
+        {"heading caption past it", 2, 950, "(TH)"},
+        {"wind caption has no short form", 0, 950, "Windvektor"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        pDiagram->ptLegendLabel[row.nRow].x = row.x;
+        vPaint();
+        EXPECT_EQ(row.pszShown, textAt(pDiagram->ptLegendLabel[row.nRow]));
+    }
+}
+
 TEST_F(Results, WrappedPromptStaysInsideItsBox)
 {
     // Right edge of the client: 2 x 1600 - 1200 - 1000 = 1000; one character less.
