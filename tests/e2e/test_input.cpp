@@ -77,7 +77,8 @@ TEST_F(E2eTest, TabIntoAFilledFieldSelectsItsText)
 }
 
 // The unit boxes are outside the Tab order: when a box closes its list,
-// with a choice made or cancelled, the keyboard is back in its input's edit.
+// with a choice made or cancelled, the keyboard is back in its input's edit
+// with the edit's text selected.
 TEST_F(E2eTest, UnitBoxHandsTheFocusBackWhenItsListCloses)
 {
     vStart();
@@ -129,6 +130,13 @@ TEST_F(E2eTest, UnitBoxHandsTheFocusBackWhenItsListCloses)
         EXPECT_TRUE(bWaitFor([&] { return strTextOf(hBox) == row.pszUnit; })) << strTextOf(hBox);
         EXPECT_TRUE(bWaitFor([&] { return nFocusedEdit() == row.id; }))
             << "focus in edit " << nFocusedEdit() << " after the list closed";
+        // As after Tab: the field's text selected, and only there.
+        DWORD dwStart = 1, dwEnd = 0;
+        SendMessageA(app.hEdit(row.id), EM_GETSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
+        EXPECT_EQ(0u, dwStart);
+        EXPECT_EQ(strTextOf(app.hEdit(row.id)).size(), dwEnd) << "the field's text is not selected whole";
+        SendMessageA(hBox, CB_GETEDITSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
+        EXPECT_EQ(dwStart, dwEnd) << "the box still highlights its text";
     }
     // The keyboard works there: Tab goes on from the distance.
     vPressKey(VK_TAB);
