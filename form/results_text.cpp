@@ -148,7 +148,8 @@ static void vFormatTime(char* pszText, size_t nSize, double dHours, double dMinu
 {
     double dH = fabs(dHours);
     double dM = fabs(dMinutes);
-    char szClock[RESULT_TEXT_SIZE];
+    // Room for the sign, the unit and the colon in front in the whole text.
+    char szClock[RESULT_TEXT_SIZE - sizeof(": - [h:min]")];
     if (dM + kHalfMinute < kOneDigitMinutes)
         snprintf(szClock, sizeof(szClock), "%.0lf:0%.0lf", dH, dM);
     else
