@@ -99,6 +99,7 @@ static int vInitDiagram(DiagramState* pDiagram)
     pDiagram->ptCenterInit.y = 0;
     pDiagram->nRadiusInit = 500;
     pDiagram->nLegendLine = 20;
+    pDiagram->nLineWidth = 1;
     for (int i = 0; i < LEGEND_ROWS; i++)
         if (!vCopyString(kLegend[i], &pDiagram->pszLegend[i]))
             return 0;

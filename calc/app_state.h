@@ -68,6 +68,9 @@ struct DiagramState {
     // The values of this paint have no room beside their captions: each
     // stands on the line under its caption.
     int bValuesBelow;
+    // Logical width of the thinnest line: 1 on the screen (a pixel), more on
+    // a printer's page, where a pixel is a hairline.
+    int nLineWidth;
     // The font the paint surface held before the diagram mapping selected
     // its own; put back at the end of the diagram paint.
     HGDIOBJ hPaintOldFont;
@@ -99,6 +102,8 @@ struct FormState {
     HMENU hMenuBar;
     HMENU hMenuFile;
     HMENU hMenuHelp;
+    // The menu's keyboard shortcuts, translated by the message loop.
+    HACCEL hAccel;
     int bFormLaidOut;
     Box rcForm;
     float fFormColor[3];

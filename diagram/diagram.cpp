@@ -104,8 +104,11 @@ void vDrawTitle(HDC hdc)
 void vDrawCompassCircle(HDC hdc, POINT c, int r, int nWidth)
 {
     HGDIOBJ hOldPen = vSelectNewPen(hdc, PS_SOLID, nWidth, colour(kBlack));
-    // Start and end at the same point: the full circle.
-    Arc(hdc, c.x - r, c.y + r, c.x + r, c.y - r, c.x - r, c.y + r, c.x - r, c.y + r);
+    // Two halves, from the west point to the east point and back: an arc
+    // that starts where it ends is the full circle on the screen, but Wine's
+    // printer driver draws it as nothing.
+    Arc(hdc, c.x - r, c.y + r, c.x + r, c.y - r, c.x - r, c.y, c.x + r, c.y);
+    Arc(hdc, c.x - r, c.y + r, c.x + r, c.y - r, c.x + r, c.y, c.x - r, c.y);
     vRestorePen(hdc, hOldPen);
 }
 
@@ -278,10 +281,11 @@ void vPaintDiagram(HDC hdc, PAINTSTRUCT* pPs)
     if (pD->bShowTitle)
         vDrawTitle(hdc);
     if (pD->bShowTriangle) {
-        vDrawCompassCircle(hdc, pD->ptCenter, pD->nRadius, CIRCLE_PEN_WIDTH);
-        vDrawTriangle(hdc, pD->ptCenter, pD->nRadius, LINE_PEN_WIDTH);
-        vDrawCompassTicks(hdc, pD->ptCenter, pD->nRadius, LINE_PEN_WIDTH);
-        vDrawCentreCross(hdc, pD->ptCenter, LINE_PEN_WIDTH);
+        int nLine = LINE_PEN_WIDTH * pD->nLineWidth;
+        vDrawCompassCircle(hdc, pD->ptCenter, pD->nRadius, CIRCLE_PEN_WIDTH * pD->nLineWidth);
+        vDrawTriangle(hdc, pD->ptCenter, pD->nRadius, nLine);
+        vDrawCompassTicks(hdc, pD->ptCenter, pD->nRadius, nLine);
+        vDrawCentreCross(hdc, pD->ptCenter, nLine);
     }
     if (pD->bShowResults)
         vPaintResults(hdc);

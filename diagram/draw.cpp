@@ -8,7 +8,10 @@
 
 #include "calc/navmath.h"
 
-enum { COLOUR_MAX = 255 };
+enum {
+    COLOUR_MAX = 255,
+    DOT_WIDTHS = 3 // a wide dotted line: dots and gaps this many line widths long
+};
 
 // One component: above 1 is 1, below 0 or not a number is 0, then scaled
 // and truncated (0.7 held as a float gives 178).
@@ -76,7 +79,17 @@ void vFillPanel(PAINTSTRUCT* pPs, POINT ptCorner, SIZE size, COLORREF color)
 
 HGDIOBJ vSelectNewPen(HDC hdc, int nStyle, int nWidth, COLORREF color)
 {
-    HPEN hPen = CreatePen(nStyle, nWidth, color);
+    HPEN hPen;
+    if (nStyle == PS_DOT && nWidth > 1) {
+        // A dotted pen wider than a pixel draws solid, on the screen and on
+        // paper: printed lines are several pixels wide, so their dots are
+        // spelt out, dots and gaps each three line widths long.
+        DWORD dwDots[2] = {(DWORD)(DOT_WIDTHS * nWidth), (DWORD)(DOT_WIDTHS * nWidth)};
+        LOGBRUSH lb = {BS_SOLID, color, 0};
+        hPen = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, (DWORD)nWidth, &lb, 2, dwDots);
+    } else {
+        hPen = CreatePen(nStyle, nWidth, color);
+    }
     if (hPen == NULL)
         return NULL;
     HGDIOBJ hOld = SelectObject(hdc, hPen);

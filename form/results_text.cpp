@@ -235,7 +235,8 @@ void vPaintResults(HDC hdc)
 
     for (int nRow = 0; nRow < LEGEND_COLOURS; nRow++) {
         const float* pfColor = pD->fColor[nRow];
-        HGDIOBJ hOldPen = vSelectNewPen(hdc, PS_SOLID, SAMPLE_PEN_WIDTH, vColorFromFloats(pfColor[0], pfColor[1], pfColor[2]));
+        HGDIOBJ hOldPen = vSelectNewPen(hdc, PS_SOLID, SAMPLE_PEN_WIDTH * pD->nLineWidth,
+                                        vColorFromFloats(pfColor[0], pfColor[1], pfColor[2]));
         POINT ptEnd = {pD->ptLegendMark[nRow].x + pD->nLegendLine, pD->ptLegendMark[nRow].y};
         vDrawLine(hdc, pD->ptLegendMark[nRow], ptEnd);
         vRestorePen(hdc, hOldPen);

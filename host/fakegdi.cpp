@@ -313,6 +313,23 @@ HPEN CreatePen(int nStyle, int nWidth, COLORREF color)
     return (HPEN)p;
 }
 
+HPEN ExtCreatePen(DWORD dwPenStyle, DWORD dwWidth, const LOGBRUSH* pBrush, DWORD dwStyleCount,
+                  const DWORD* pStyle)
+{
+    // Only what the program asks for is modelled; the rest fails as the
+    // real call does with arguments it cannot take.
+    bool bUser = (dwPenStyle & PS_STYLE_MASK) == PS_USERSTYLE;
+    bool bStyleOk = bUser ? (dwStyleCount >= 1 && dwStyleCount <= 16 && pStyle != nullptr)
+                          : (dwStyleCount == 0 && pStyle == nullptr);
+    if (pBrush == nullptr || pBrush->lbStyle != BS_SOLID || !bStyleOk || (dwPenStyle & PS_GEOMETRIC) == 0)
+        return nullptr;
+    GdiObject* p = pMake(OBJ_PEN_KIND);
+    p->nStyle = (int)(dwPenStyle & PS_STYLE_MASK);
+    p->nWidth = (int)dwWidth;
+    p->color = pBrush->lbColor;
+    return (HPEN)p;
+}
+
 HBRUSH CreateSolidBrush(COLORREF color)
 {
     GdiObject* p = pMake(OBJ_BRUSH_KIND);

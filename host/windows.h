@@ -24,6 +24,7 @@ typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 typedef intptr_t INT_PTR;
+typedef uintptr_t ULONG_PTR;
 typedef DWORD COLORREF;
 
 #define TRUE 1
@@ -35,6 +36,7 @@ struct HFONT__;
 struct HPEN__;
 struct HBRUSH__;
 struct HMENU__;
+struct HACCEL__;
 struct HINSTANCE__;
 typedef HWND__* HWND;
 typedef HDC__* HDC;
@@ -42,6 +44,7 @@ typedef HFONT__* HFONT;
 typedef HPEN__* HPEN;
 typedef HBRUSH__* HBRUSH;
 typedef HMENU__* HMENU;
+typedef HACCEL__* HACCEL;
 typedef HINSTANCE__* HINSTANCE;
 typedef void* HGDIOBJ;
 
@@ -142,6 +145,11 @@ typedef struct tagLOGFONTA {
 #define PS_SOLID 0
 #define PS_DASH 1
 #define PS_DOT 2
+#define PS_USERSTYLE 7
+#define PS_STYLE_MASK 0x0000000F
+#define PS_ENDCAP_FLAT 0x00000200
+#define PS_GEOMETRIC 0x00010000
+#define BS_SOLID 0
 #define TRANSPARENT 1
 #define OPAQUE 2
 #define WHITE_BRUSH 0
@@ -223,6 +231,15 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ hObject);
 BOOL DeleteObject(HGDIOBJ hObject);
 HGDIOBJ GetStockObject(int nIndex);
 HPEN CreatePen(int nStyle, int nWidth, COLORREF color);
+typedef struct tagLOGBRUSH {
+    UINT lbStyle;
+    COLORREF lbColor;
+    ULONG_PTR lbHatch;
+} LOGBRUSH;
+// Geometric pens with a solid brush; a style array only with
+// PS_USERSTYLE (at most 16 entries), as the real call demands.
+HPEN ExtCreatePen(DWORD dwPenStyle, DWORD dwWidth, const LOGBRUSH* pBrush, DWORD dwStyleCount,
+                  const DWORD* pStyle);
 HBRUSH CreateSolidBrush(COLORREF color);
 HFONT CreateFontIndirectA(const LOGFONTA* pLogFont);
 int GetObjectA(HGDIOBJ hObject, int nSize, void* pv);

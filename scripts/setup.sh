@@ -39,13 +39,15 @@ pkgs=(
   g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
   tesseract-ocr tesseract-ocr-eng python3 desktop-file-utils
+  cups ghostscript xclip
 )
 if kl_runs_32bit; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
     updated=0
   fi
-  pkgs+=(wine32:i386)
+  # The 32-bit Wine prints through the 32-bit CUPS library.
+  pkgs+=(wine32:i386 libcups2:i386)
 fi
 install "${pkgs[@]}"
 

@@ -46,11 +46,23 @@ int vCreateMainMenu(void)
     pForm->hMenuHelp = CreateMenu();
     if (pForm->hMenuHelp == NULL)
         return 0;
-    AppendMenuA(pForm->hMenuBar, MF_POPUP, (UINT_PTR)pForm->hMenuFile, "Datei");
-    AppendMenuA(pForm->hMenuFile, MF_STRING, IDM_QUIT, "Beenden");
+    // "&" marks the access key: Alt+D opens "Datei", then K, D or B.
+    AppendMenuA(pForm->hMenuBar, MF_POPUP, (UINT_PTR)pForm->hMenuFile, "&Datei");
+    AppendMenuA(pForm->hMenuFile, MF_STRING, IDM_COPY, "Flug &kopieren");
+    AppendMenuA(pForm->hMenuFile, MF_STRING, IDM_PRINT, "&Drucken ...\tStrg+P");
+    AppendMenuA(pForm->hMenuFile, MF_STRING, IDM_QUIT, "&Beenden");
     AppendMenuA(pForm->hMenuBar, MF_POPUP, (UINT_PTR)pForm->hMenuHelp, "?");
-    AppendMenuA(pForm->hMenuHelp, MF_STRING, IDM_INFO, "Info ...");
+    AppendMenuA(pForm->hMenuHelp, MF_STRING, IDM_INFO, "&Info ...");
+    vCreateAccelerators();
     return 1;
+}
+
+// Ctrl+P prints. Copying has no shortcut: Ctrl+C and the other editing
+// keys belong to the fields. Without the table the menu still works.
+void vCreateAccelerators(void)
+{
+    ACCEL accel[] = {{FCONTROL | FVIRTKEY, 'P', IDM_PRINT}};
+    pApp->pForm->hAccel = CreateAcceleratorTableA(accel, (int)(sizeof(accel) / sizeof(accel[0])));
 }
 
 int vCreateMainWindow(HINSTANCE hInst)
@@ -68,10 +80,18 @@ int vMessageLoop(void)
     MSG msg;
     // A negative result (an invalid window handle) is not the quit message:
     // the loop simply goes on.
+    // A shortcut becomes its menu command and goes no further, so the
+    // focused field never sees its keys.
+    FormState* pForm = pApp->pForm;
     while (GetMessageA(&msg, NULL, 0, 0) != 0) {
+        if (pForm->hAccel != NULL && TranslateAcceleratorA(pForm->hWndMain, pForm->hAccel, &msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    if (pForm->hAccel != NULL)
+        DestroyAcceleratorTable(pForm->hAccel);
+    pForm->hAccel = NULL;
     return LOWORD(msg.wParam);
 }
 

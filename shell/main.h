@@ -17,6 +17,7 @@ int vInitWindowMetrics(void);
 
 int vRegisterMainClass(HINSTANCE hInst);
 int vCreateMainMenu(void);
+void vCreateAccelerators(void);
 int vCreateMainWindow(HINSTANCE hInst);
 
 // Runs until the quit message; returns the low 16 bits of its code.

@@ -34,6 +34,8 @@
 
 // Menu commands
 #define IDM_QUIT 102
+#define IDM_COPY 103
+#define IDM_PRINT 104
 #define IDM_INFO 121
 
 // Private window messages: a unit box closed its list (wParam: its InputId)

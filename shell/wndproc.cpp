@@ -11,7 +11,9 @@
 #include "form/form_layout.h"
 #include "form/form_paint.h"
 #include "settings/settings.h"
+#include "shell/clipboard.h"
 #include "shell/create.h"
+#include "shell/print.h"
 #include "shell/resource.h"
 
 void vDeleteFonts(void)
@@ -90,6 +92,10 @@ void vMesCommand(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
     FormState* pForm = pApp->pForm;
     if (uParam == IDM_QUIT) {
         DestroyWindow(hWnd);
+    } else if (uParam == IDM_COPY) {
+        vCopyFlight(hWnd);
+    } else if (uParam == IDM_PRINT) {
+        vPrintFlight(hWnd);
     } else if (uParam == IDM_INFO) {
         DialogBoxParamA(pForm->hInst, MAKEINTRESOURCEA(IDD_INFO), hWnd, pForm->pfnDialogProc, 0);
     } else if (uParam < INPUT_COUNT) {

@@ -260,15 +260,19 @@ TEST_F(DiagramRecorded, RoseTicksLabelsAndCross)
     vDrawCompassTicks(hdc, c, 620, 1);
     vDrawCentreCross(hdc, c, 1);
 
+    // The circle as two halves of the same box: west to east and back.
     std::vector<HostCall> vecArcs = calls(HOST_ARC);
-    ASSERT_EQ(1u, vecArcs.size());
-    const HostCall& arc = vecArcs[0];
-    EXPECT_EQ(kBlack, arc.penColor);
-    EXPECT_EQ(2, arc.nPenWidth);
-    const POINT ptArc[4] = {{-610, 770}, {630, -470}, {-610, 770}, {-610, 770}};
-    for (int i = 0; i < 4; i++) {
-        EXPECT_EQ(ptArc[i].x, arc.ptLog[i].x) << "arc point " << i;
-        EXPECT_EQ(ptArc[i].y, arc.ptLog[i].y) << "arc point " << i;
+    ASSERT_EQ(2u, vecArcs.size());
+    const POINT ptArcs[2][4] = {{{-610, 770}, {630, -470}, {-610, 150}, {630, 150}},
+                                {{-610, 770}, {630, -470}, {630, 150}, {-610, 150}}};
+    for (int nHalf = 0; nHalf < 2; nHalf++) {
+        const HostCall& arc = vecArcs[nHalf];
+        EXPECT_EQ(kBlack, arc.penColor);
+        EXPECT_EQ(2, arc.nPenWidth);
+        for (int i = 0; i < 4; i++) {
+            EXPECT_EQ(ptArcs[nHalf][i].x, arc.ptLog[i].x) << "half " << nHalf << ", arc point " << i;
+            EXPECT_EQ(ptArcs[nHalf][i].y, arc.ptLog[i].y) << "half " << nHalf << ", arc point " << i;
+        }
     }
 
     std::vector<HostCall> vecLines = calls(HOST_LINE);

@@ -21,15 +21,7 @@ ocr() { # ocr <bmp> -> text on stdout
     tesseract "$1.png" - --psm 6 2>/dev/null
 }
 
-failed=0
-expect() { # expect <name> <text> <extended regex>
-  if grep -Eq -- "$3" <<<"$2"; then
-    echo "ok:   $1"
-  else
-    echo "FAIL: $1: no match for /$3/"
-    failed=1
-  fi
-}
+. "$(dirname "$0")/../support/expect.sh"
 
 for f in menubar start flight west; do
   [ -s "$shots/$f.bmp" ] || { echo "FAIL: no $f.bmp from the driver"; exit 1; }

@@ -1,0 +1,12 @@
+// "Flug kopieren": the flight as text on the clipboard.
+#ifndef KL_SHELL_CLIPBOARD_H
+#define KL_SHELL_CLIPBOARD_H
+
+#include <windows.h>
+
+// Puts the flight's text (see vGetFlightText) on the clipboard as Unicode
+// and as ANSI text, owned by hWnd. 1 on success, 0 when not both could be
+// put there.
+int vCopyFlight(HWND hWnd);
+
+#endif

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The printed page on a real print path: a print service of the test's own
+# (tests/support/print_service.sh) gives Wine a PostScript printer; the test
+# program prints the pages into files through Wine's printer driver,
+# Ghostscript turns them into pixels, the test program checks the pixels and
+# tesseract reads the text back.
+# Usage: print_check.sh <test_print_page.exe>   (Wine environment as for the
+# other Windows tests; KL_PRINT_KEEP=<dir> keeps the pages there)
+set -uo pipefail
+here=$(dirname "$0")
+. "$here/../../scripts/wine-env.sh"
+. "$here/../support/print_service.sh"
+kl_wine_use "${KL_WINDOWS_BUILD:?the Windows build tree}" || exit 1
+program=$1
+work=$(mktemp -d)
+trap 'kl_print_stop; rm -rf "$work"' EXIT
+kl_print_start "$work/service" || exit 1
+export KL_PRINT_DIR=$work/pages
+mkdir -p "$KL_PRINT_DIR"
+
+kl_wine_run "$program" --gtest_filter='PrintPage.*' || { echo "FAIL: printing"; exit 1; }
+
+pages="a4 a5 no_airspeed"
+render() { # render <page> <dpi> <device> <file>
+  gs -q -dSAFER -dNOPAUSE -dBATCH -sDEVICE="$3" -r"$2" -sOutputFile="$4" "$KL_PRINT_DIR/$1.ps"
+}
+for p in $pages; do
+  render "$p" 100 ppmraw "$KL_PRINT_DIR/$p.ppm" || { echo "FAIL: Ghostscript could not read $p.ps"; exit 1; }
+  render "$p" 300 pnggray "$KL_PRINT_DIR/$p-300.png" || exit 1
+done
+. "$here/../support/expect.sh"
+kl_wine_run "$program" --gtest_filter='PrintedPage.*' || failed=1
+
+# Tesseract reads a colon after a wide gap as ">" at times, and a 0 as O.
+for p in a4 a5; do
+  text=$(tesseract "$KL_PRINT_DIR/$p-300.png" - --psm 6 2>/dev/null)
+  echo "--- the worked flight on $p:"; echo "$text"
+  expect "$p: title with the route" "$text" 'Flugnavigation'
+  expect "$p: von Egelsbach" "$text" 'von +Egelsbach'
+  expect "$p: nach Mainz" "$text" 'nach +Mainz'
+  expect "$p: wind vector 50" "$text" 'Windvektor *[:>] *5[0O] *\['
+  expect "$p: course 85" "$text" 'Bodenkurs *[:>] *85 *\['
+  expect "$p: heading 91" "$text" 'Flugkurs \(TH\) *[:>] *91 *\['
+  expect "$p: correction 6" "$text" '\(WCA\) *[:>] *6 *\['
+  expect "$p: compass heading 92" "$text" 'Kompasskurs \(C.\) *[:>] *92 *\['
+  expect "$p: time 0:33" "$text" 'Flugzeit \(t\) *:? *0:33 *\[h:min\]'
+  expect "$p: fuel 6.6 l" "$text" 'Verbrauch *[:>] *6\.6 *\[.\]'
+  expect "$p: airspeed input" "$text" 'Fluggeschwindigkeit \(TAS\) +110 \[km/h\]'
+  expect "$p: variation input" "$text" 'Ortsmissweisung \(VAR\) +3W \[.\]'
+  expect "$p: fuel flow input" "$text" 'Verbrauch pro Zeit +12 \[l/h\]'
+done
+text=$(tesseract "$KL_PRINT_DIR/no_airspeed-300.png" - --psm 6 2>/dev/null)
+echo "--- without the airspeed:"; echo "$text"
+expect "prompt for the airspeed" "$text" 'Flugkurs \(TH\) *: *#[#FHE]{2,4} *\(3\. *Fluggeschwindigkeit'
+expect "no heading value" "$text" '^[^0-9]*Flugkurs \(TH\) *: *#'
+
+# Text size on A5: words without descenders ("Windvektor", "Bodenkurs") are
+# as high as a capital letter with its ascenders, about 0.7 of the font size;
+# at 300 pixels per inch 9 points make 37.5 pixels, 0.7 of that 26.
+tsv=$(tesseract "$KL_PRINT_DIR/a5-300.png" - --psm 4 tsv 2>/dev/null)
+height=$(awk -F'\t' '$12 == "Windvektor" || $12 == "Bodenkurs" { print $10; exit }' <<<"$tsv")
+if [ -n "$height" ] && [ "$height" -ge 26 ]; then
+  echo "ok:   A5 text $height pixels high at 300 DPI (9 points: 26 or more)"
+else
+  echo "FAIL: A5 text ${height:-not found} pixels high at 300 DPI, 9 points need 26"
+  failed=1
+fi
+[ -n "${KL_PRINT_KEEP:-}" ] && mkdir -p "$KL_PRINT_KEEP" && cp "$KL_PRINT_DIR"/* "$KL_PRINT_KEEP"/
+exit $failed
