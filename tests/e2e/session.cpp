@@ -164,6 +164,14 @@ void vPressKey(WORD wVk, bool bShift)
         vKeyEvent(VK_SHIFT, true);
 }
 
+void vPressKeyWith(WORD wModifier, WORD wVk)
+{
+    vKeyEvent(wModifier, false);
+    vKeyEvent(wVk, false);
+    vKeyEvent(wVk, true);
+    vKeyEvent(wModifier, true);
+}
+
 void vTypeText(const std::string& str)
 {
     for (char c : str) {

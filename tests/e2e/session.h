@@ -45,6 +45,8 @@ void vSetText(HWND hWnd, const std::string& str);
 // Real keyboard input through the system's input queue (SendInput): key
 // state, TranslateMessage and the focused window all take part.
 void vPressKey(WORD wVk, bool bShift = false);
+// A key pressed while a modifier (VK_MENU, VK_CONTROL) is held.
+void vPressKeyWith(WORD wModifier, WORD wVk);
 void vTypeText(const std::string& str);
 // Real mouse input (SendInput) at a point in a window's client pixels: the
 // pointer moved there, or moved there and the left button clicked; and the

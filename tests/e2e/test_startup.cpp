@@ -81,7 +81,7 @@ TEST_P(CloseTest, WritesTheSettingsFileAndExitsWithZero)
 // The menu, worked by keyboard as a user without a mouse would (menu
 // handles can't be read from another process under Wine; the menu bar's
 // texts are read back from a screenshot by the OCR check): F10 opens the
-// bar, Enter the first popup ("Datei"), Enter its first item ("Beenden");
+// bar, Enter the first popup ("Datei"), B its item "Beenden";
 // F10, Right, Enter, Enter is "?" -> "Info ...".
 TEST_F(E2eTest, MenuByKeyboardOpensInfoAndQuits)
 {
@@ -94,7 +94,7 @@ TEST_F(E2eTest, MenuByKeyboardOpensInfoAndQuits)
     SendMessageA(GetDlgItem(hDlg, IDC_INFO_OK), BM_CLICK, 0, 0);
     ASSERT_TRUE(bWaitFor([&] { return !IsWindow(hDlg) && IsWindowEnabled(app.hMain); }));
     vActivate();
-    for (WORD wVk : {VK_F10, VK_RETURN, VK_RETURN})
+    for (WORD wVk : {(WORD)VK_F10, (WORD)VK_RETURN, (WORD)'B'})
         vPressKey(wVk);
     EXPECT_EQ(0, app.nWaitExit());
     EXPECT_EQ(kSettingsDefault, strReadFile(app.strSettingsPath()));

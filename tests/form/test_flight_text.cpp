@@ -6,6 +6,7 @@
 
 #include "form/flight_text.h"
 #include "support/fixture.h"
+#include "support/worked_flight.h"
 
 namespace {
 
@@ -26,31 +27,13 @@ protected:
     }
 };
 
-const char kResultsOfTheWorkedFlight[] =
-    "Windvektor\t50 [\xB0]\r\n"
-    "Bodenkurs\t85 [\xB0]\r\n"
-    "Flugkurs (TH)\t91 [\xB0]\r\n"
-    "Windkorrekturwinkel (WCA)\t6 [\xB0]\r\n"
-    "Kompasskurs (CH)\t92 [\xB0]\r\n"
-    "Flugzeit (t)\t0:33 [h:min]\r\n"
-    "Verbrauch\t6.6 [l]\r\n";
+// The text from the first result row on.
+const char* const kResultsOfTheWorkedFlight = strstr(kWorkedFlightText, "Windvektor");
 
 TEST_F(FlightText, WorkedFlightWhole)
 {
     vTypeFlight();
-    EXPECT_EQ(std::string("Flugnavigation von Egelsbach nach Mainz\r\n"
-                          "1. Startort\tEgelsbach\r\n"
-                          "2. Zielort\tMainz\r\n"
-                          "3. Fluggeschwindigkeit (TAS)\t110 [km/h]\r\n"
-                          "4. Windgeschwindigkeit (WS)\t20 [km/h]\r\n"
-                          "5. Windwinkel (WD)\t230 [\xB0]\r\n"
-                          "6. Bodenkurs (TC)\t85 [\xB0]\r\n"
-                          "7. Ortsmissweisung (VAR)\t3W [\xB0]\r\n"
-                          "8. Kompassablenkung (DEV)\t2 [\xB0]\r\n"
-                          "9. Distanz (s)\t69 [km]\r\n"
-                          "10. Verbrauch pro Zeit\t12 [l/h]\r\n") +
-                  kResultsOfTheWorkedFlight,
-              text());
+    EXPECT_EQ(kWorkedFlightText, text());
 }
 
 TEST_F(FlightText, RouteAndUnitsFollowTheWindow)

@@ -14,6 +14,8 @@ kl_print_start() {
   KL_PRINT_HOME=$dir
   export CUPS_SERVER=$dir/cups.sock
   export KL_PRINT_SPOOLED=$dir/out/spooled.ps
+  # The filters run as lp must reach the spool through the folder.
+  chmod 0755 "$dir"
   chmod 0777 "$dir/out"
   chmod 1777 "$dir/spool/tmp"
   if [ "$(id -u)" = 0 ]; then

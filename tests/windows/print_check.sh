@@ -4,15 +4,21 @@
 # program prints the pages into files through Wine's printer driver,
 # Ghostscript turns them into pixels, the test program checks the pixels and
 # tesseract reads the text back.
-# Usage: print_check.sh <test_print_page.exe>   (Wine environment as for the
-# other Windows tests; KL_PRINT_KEEP=<dir> keeps the pages there)
+# The real program's print dialog is worked by the e2e driver: Cancel prints
+# nothing, Enter prints through the service into a file whose page is read
+# back too, and with the printer refusing jobs the failure is one message box.
+# Usage: print_check.sh <test_print_page.exe> <e2e_driver.exe> <kurslotse.exe>
+# (Wine environment and display as for the other Windows tests;
+# KL_PRINT_KEEP=<dir> keeps the pages there)
 set -uo pipefail
 here=$(dirname "$0")
 . "$here/../../scripts/wine-env.sh"
 . "$here/../support/print_service.sh"
 kl_wine_use "${KL_WINDOWS_BUILD:?the Windows build tree}" || exit 1
-program=$1
+program=$1 driver=$2
+export KL_KURSLOTSE_EXE=$3
 work=$(mktemp -d)
+chmod 0755 "$work" # the print service's filters run as another user
 trap 'kl_print_stop; rm -rf "$work"' EXIT
 kl_print_start "$work/service" || exit 1
 export KL_PRINT_DIR=$work/pages
@@ -65,5 +71,17 @@ else
   echo "FAIL: A5 text ${height:-not found} pixels high at 300 DPI, 9 points need 26"
   failed=1
 fi
-[ -n "${KL_PRINT_KEEP:-}" ] && mkdir -p "$KL_PRINT_KEEP" && cp "$KL_PRINT_DIR"/* "$KL_PRINT_KEEP"/
+# The print dialog of the program, and its page as the printer got it.
+kl_wine_run "$driver" --gtest_filter='PrintDialog.*' || failed=1
+if [ -s "$KL_PRINT_SPOOLED" ]; then
+  cp "$KL_PRINT_SPOOLED" "$KL_PRINT_DIR/spooled.ps"
+  render spooled 300 pnggray "$KL_PRINT_DIR/spooled-300.png"
+  text=$(tesseract "$KL_PRINT_DIR/spooled-300.png" - --psm 6 2>/dev/null)
+  echo "--- printed through the service:"; echo "$text"
+  expect "printed: time 0:33" "$text" 'Flugzeit \(t\) *:? *0:33 *\[h:min\]'
+  expect "printed: fuel 6.6 l" "$text" 'Verbrauch *[:>] *6\.6 *\[.\]'
+fi
+cupsreject KLFILE && kl_wine_run "$driver" --gtest_filter='FailingPrinter.*' || failed=1
+
+[ -n "${KL_PRINT_KEEP:-}" ] && mkdir -p "$KL_PRINT_KEEP" && cp -r "$KL_PRINT_DIR"/* "$work/service/log" "$KL_PRINT_KEEP"/
 exit $failed
