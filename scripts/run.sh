@@ -87,8 +87,8 @@ import -silent -window "$wid" "$shot"
 echo "screenshot: $shot"
 
 # "Datei" -> "Beenden" by keyboard: F10 opens the menu bar, Enter the first
-# popup, Enter its first item.
-xdotool windowfocus --sync "$wid" key F10 Return Return
+# popup, B its item "Beenden".
+xdotool windowfocus --sync "$wid" key F10 Return b
 set +e
 wait $pid
 code=$?
