@@ -53,22 +53,29 @@ static const char* pszUnitOf(int id, int nSel)
     return pForm->pszUnit[id][0] != NULL ? pForm->pszUnit[id][0] : "";
 }
 
+// Appends one formatted piece to pszText (STAT_TEXT_SIZE bytes) at its
+// length n; the new length, or -1 when it does not fit or n is -1 already.
+static int nAppend(char* pszText, int n, const char* pszFormat, const char* pszArg)
+{
+    if (n < 0)
+        return -1;
+    int nAdded = snprintf(pszText + n, (size_t)(STAT_TEXT_SIZE - n), pszFormat, pszArg);
+    return (nAdded < 0 || nAdded >= STAT_TEXT_SIZE - n) ? -1 : n + nAdded;
+}
+
 // The seven lines with the choices given (bit i: choice of the i-th saved
 // input) into pszText of STAT_TEXT_SIZE bytes; their length, or -1 when they
 // do not fit.
 static int nStatText(unsigned uChoices, char* pszText)
 {
     int n = 0;
-    for (int i = 0; i < SAVED_COUNT && n >= 0; i++) {
-        int nLine = snprintf(pszText + n, (size_t)(STAT_TEXT_SIZE - n), kSavedFormat[i],
-                             pszUnitOf(kSavedInput[i], (int)((uChoices >> i) & 1)));
-        n = (nLine < 0 || nLine >= STAT_TEXT_SIZE - n) ? -1 : n + nLine;
-        nLine = n < 0 ? -1 : snprintf(pszText + n, (size_t)(STAT_TEXT_SIZE - n), "%s", kLineEnd);
-        n = (nLine < 0 || nLine >= STAT_TEXT_SIZE - n) ? -1 : n + nLine;
+    for (int i = 0; i < SAVED_COUNT; i++) {
+        n = nAppend(pszText, n, kSavedFormat[i], pszUnitOf(kSavedInput[i], (int)((uChoices >> i) & 1)));
+        n = nAppend(pszText, n, "%s", kLineEnd);
     }
-    for (size_t i = 0; i < sizeof(kTrailingLines) / sizeof(kTrailingLines[0]) && n >= 0; i++) {
-        int nLine = snprintf(pszText + n, (size_t)(STAT_TEXT_SIZE - n), "%s%s", kTrailingLines[i], kLineEnd);
-        n = (nLine < 0 || nLine >= STAT_TEXT_SIZE - n) ? -1 : n + nLine;
+    for (size_t i = 0; i < sizeof(kTrailingLines) / sizeof(kTrailingLines[0]); i++) {
+        n = nAppend(pszText, n, "%s", kTrailingLines[i]);
+        n = nAppend(pszText, n, "%s", kLineEnd);
     }
     return n;
 }
