@@ -75,14 +75,15 @@ fi
 class=$(xprop -id "$wid" WM_CLASS 2>/dev/null)
 grep -q '"kurslotse.exe"' <<<"$class" || fail "the window's class is not kurslotse.exe: $class"
 
-# "Datei" -> "Beenden" by keyboard, after the version reminder of odd days
-# (OK closes it); tried again while a key is lost under load.
+# "Datei" -> "Beenden" by keyboard (F10, Enter, its access key B), after the
+# version reminder of odd days (OK closes it); tried again while a key is
+# lost under load.
 for try in 1 2 3; do
   sleep 1
   reminder=$(window "Versions-Info")
   [ -n "$reminder" ] && xdotool windowfocus --sync "$reminder" key Return
   poll 50 test -z "$(window 'Versions-Info')"
-  xdotool windowfocus --sync "$wid" key F10 Return Return
+  xdotool windowfocus --sync "$wid" key F10 Return b
   poll 100 ended && break
 done
 ended || fail "the program did not end through Datei -> Beenden"
