@@ -2,17 +2,17 @@
 // answers the platform gives for what the program asks.
 #include "host/fakefile.h"
 
-#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
-#include <fnmatch.h>
 #include <limits.h>
-#include <signal.h>
+#include <stddef.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <string>
 
 // The error the last failed call left, per thread as on the platform.
 static thread_local DWORD g_dwLastError = 0;
@@ -36,6 +36,8 @@ static DWORD dwErrorOf(int nErrno)
     case EDQUOT:
     case EFBIG: return ERROR_DISK_FULL;
     case EROFS: return ERROR_WRITE_PROTECT;
+    case ELOOP: return ERROR_CANT_RESOLVE_FILENAME;
+    case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
     default: return ERROR_WRITE_FAULT;
     }
 }
@@ -65,24 +67,13 @@ static int bArmedFailure(int nCall)
     return 1;
 }
 
-// What a HANDLE of the host layer stands for.
-enum { KIND_FILE, KIND_PROCESS, KIND_FIND };
+// An open file of the host layer: its descriptor, and the path it was
+// opened by, which delete-on-close removes at the close.
 struct HostHandle {
-    int nKind;
-    int fd;           // KIND_FILE
-    pid_t pid;        // KIND_PROCESS
-    DIR* pDir;        // KIND_FIND: the folder searched, the name pattern
-    char szDir[MAX_PATH];
-    char szPattern[MAX_PATH];
+    int fd;
+    bool bDeleteOnClose;
+    char szPath[PATH_MAX];
 };
-
-static HostHandle* pNewHandle(int nKind)
-{
-    HostHandle* p = (HostHandle*)calloc(1, sizeof(HostHandle));
-    if (p != NULL)
-        p->nKind = nKind;
-    return p;
-}
 
 DWORD GetLastError(void)
 {
@@ -101,35 +92,12 @@ DWORD GetFileAttributesA(LPCSTR pszPath)
     return (st.st_mode & S_IWUSR) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
 }
 
-BOOL MoveFileExA(LPCSTR pszFrom, LPCSTR pszTo, DWORD dwFlags)
-{
-    if (pszFrom == NULL || pszTo == NULL)
-        return bFail(ERROR_INVALID_PARAMETER);
-    if (bArmedFailure(HOST_MOVE_FILE))
-        return FALSE;
-    // rename replaces silently; without the flag the platform refuses to.
-    if (!(dwFlags & MOVEFILE_REPLACE_EXISTING) && GetFileAttributesA(pszTo) != INVALID_FILE_ATTRIBUTES)
-        return bFail(ERROR_ALREADY_EXISTS);
-    // One step, as on the platform. MOVEFILE_WRITE_THROUGH (wait until the
-    // move is on the disk) is not modelled: a sync per call would make the
-    // settings fuzzer wait on the disk.
-    return rename(pszFrom, pszTo) == 0 || bFail(dwErrorOf(errno));
-}
-
-BOOL DeleteFileA(LPCSTR pszPath)
-{
-    // Like the platform: a directory is not a file to delete.
-    DWORD dw = GetFileAttributesA(pszPath);
-    return dw != INVALID_FILE_ATTRIBUTES && !(dw & FILE_ATTRIBUTE_DIRECTORY) && unlink(pszPath) == 0;
-}
-
 HANDLE CreateFileA(LPCSTR pszPath, DWORD dwAccess, DWORD dwShare, void* pSecurity, DWORD dwDisposition,
                    DWORD dwFlags, HANDLE hTemplate)
 {
     // Sharing is not modelled: the host's files have no such locks.
     (void)dwShare;
     (void)pSecurity;
-    (void)dwFlags;
     (void)hTemplate;
     int nFlags = O_CLOEXEC;
     if ((dwAccess & GENERIC_READ) && (dwAccess & GENERIC_WRITE))
@@ -142,6 +110,13 @@ HANDLE CreateFileA(LPCSTR pszPath, DWORD dwAccess, DWORD dwShare, void* pSecurit
         nFlags |= O_CREAT | O_EXCL;
     else if (dwDisposition != OPEN_EXISTING || pszPath == NULL)
         return bFail(ERROR_INVALID_PARAMETER), INVALID_HANDLE_VALUE;
+    // As the platform: a file that goes at its close must be opened with
+    // the right to delete it.
+    bool bDeleteOnClose = (dwFlags & FILE_FLAG_DELETE_ON_CLOSE) != 0;
+    if (bDeleteOnClose && !(dwAccess & DELETE))
+        return bFail(ERROR_INVALID_PARAMETER), INVALID_HANDLE_VALUE;
+    if (strlen(pszPath) >= PATH_MAX)
+        return bFail(ERROR_FILENAME_EXCED_RANGE), INVALID_HANDLE_VALUE;
     if (bArmedFailure(HOST_CREATE_FILE))
         return INVALID_HANDLE_VALUE;
     // As the platform: a directory is no file to open, and a file without
@@ -152,10 +127,12 @@ HANDLE CreateFileA(LPCSTR pszPath, DWORD dwAccess, DWORD dwShare, void* pSecurit
         ((dwAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
          ((dwAccess & GENERIC_WRITE) && (dwAttributes & FILE_ATTRIBUTE_READONLY))))
         return bFail(ERROR_ACCESS_DENIED), INVALID_HANDLE_VALUE;
-    HostHandle* p = pNewHandle(KIND_FILE);
+    HostHandle* p = (HostHandle*)calloc(1, sizeof(HostHandle));
     if (p == NULL)
         return bFail(ERROR_NOT_ENOUGH_MEMORY), INVALID_HANDLE_VALUE;
     p->fd = open(pszPath, nFlags, 0666);
+    p->bDeleteOnClose = bDeleteOnClose;
+    snprintf(p->szPath, sizeof(p->szPath), "%s", pszPath);
     if (p->fd < 0) {
         g_dwLastError = dwErrorOf(errno);
         free(p);
@@ -170,7 +147,7 @@ HANDLE CreateFileA(LPCSTR pszPath, DWORD dwAccess, DWORD dwShare, void* pSecurit
 static HostHandle* pFileOf(HANDLE h)
 {
     HostHandle* p = (HostHandle*)h;
-    if (p == NULL || h == INVALID_HANDLE_VALUE || p->nKind != KIND_FILE) {
+    if (p == NULL || h == INVALID_HANDLE_VALUE) {
         g_dwLastError = ERROR_INVALID_HANDLE;
         return NULL;
     }
@@ -226,108 +203,168 @@ BOOL SetEndOfFile(HANDLE hFile)
     return (nAt >= 0 && ftruncate(p->fd, nAt) == 0) || bFail(dwErrorOf(errno));
 }
 
+BOOL FlushFileBuffers(HANDLE hFile)
+{
+    // Waiting until the bytes are on the disk is not modelled: a sync per
+    // call would make the settings fuzzer wait on the disk.
+    return pFileOf(hFile) != NULL && !bArmedFailure(HOST_FLUSH_FILE);
+}
+
 BOOL CloseHandle(HANDLE hObject)
 {
-    HostHandle* p = (HostHandle*)hObject;
-    if (p == NULL || hObject == INVALID_HANDLE_VALUE || p->nKind == KIND_FIND)
-        return bFail(ERROR_INVALID_HANDLE);
-    BOOL bOk = TRUE;
-    if (p->nKind == KIND_FILE) {
-        int bArmed = bArmedFailure(HOST_CLOSE_HANDLE);
-        bOk = (close(p->fd) == 0 || bFail(dwErrorOf(errno))) && !bArmed;
-    }
+    HostHandle* p = pFileOf(hObject);
+    if (p == NULL)
+        return FALSE;
+    int bArmed = bArmedFailure(HOST_CLOSE_HANDLE);
+    BOOL bOk = (close(p->fd) == 0 || bFail(dwErrorOf(errno))) && !bArmed;
+    // The name it was made under goes, whatever other names it has now; a
+    // folder that refuses the removal keeps it, and the close still counts.
+    if (p->bDeleteOnClose)
+        unlink(p->szPath);
     free(p);
     return bOk;
 }
 
-// The next name in the search that matches its pattern, as the platform
-// matches it (without regard to case).
-static BOOL bFindNext(HostHandle* p, WIN32_FIND_DATAA* pFound)
+// The platform's answer for a buffer of nSize bytes: the length copied, or
+// the size needed with its terminating zero.
+static DWORD dwCopyPath(const char* pszFrom, LPSTR pszPath, DWORD nSize)
 {
-    struct dirent* pEntry;
-    while ((pEntry = readdir(p->pDir)) != NULL) {
-        if (fnmatch(p->szPattern, pEntry->d_name, FNM_CASEFOLD | FNM_NOESCAPE) != 0)
-            continue;
-        char szPath[2 * MAX_PATH];
-        snprintf(szPath, sizeof(szPath), "%s/%s", p->szDir, pEntry->d_name);
-        pFound->dwFileAttributes = GetFileAttributesA(szPath);
-        snprintf(pFound->cFileName, sizeof(pFound->cFileName), "%s", pEntry->d_name);
-        return TRUE;
-    }
-    return bFail(ERROR_NO_MORE_FILES);
+    size_t n = strlen(pszFrom);
+    if (n >= nSize)
+        return (DWORD)n + 1;
+    memcpy(pszPath, pszFrom, n + 1);
+    return (DWORD)n;
 }
 
-HANDLE FindFirstFileA(LPCSTR pszPattern, WIN32_FIND_DATAA* pFound)
+DWORD GetFullPathNameA(LPCSTR pszName, DWORD nSize, LPSTR pszPath, LPSTR* ppszFilePart)
 {
-    if (pszPattern == NULL)
-        return bFail(ERROR_INVALID_PARAMETER), INVALID_HANDLE_VALUE;
-    HostHandle* p = pNewHandle(KIND_FIND);
+    if (pszName == NULL || *pszName == '\0')
+        return bFail(ERROR_INVALID_PARAMETER), 0;
+    char szCwd[PATH_MAX];
+    if (pszName[0] != '/' && getcwd(szCwd, sizeof(szCwd)) == NULL)
+        return bFail(dwErrorOf(errno)), 0;
+    std::string strFull = pszName[0] == '/' ? std::string(pszName) : std::string(szCwd) + "/" + pszName;
+    DWORD n = dwCopyPath(strFull.c_str(), pszPath, nSize);
+    if (ppszFilePart != NULL && n < nSize)
+        *ppszFilePart = strrchr(pszPath, '/') + 1;
+    return n;
+}
+
+DWORD GetFinalPathNameByHandleA(HANDLE hFile, LPSTR pszPath, DWORD nSize, DWORD dwFlags)
+{
+    (void)dwFlags; // the drive's path, normalized: the only form asked for
+    HostHandle* p = pFileOf(hFile);
     if (p == NULL)
-        return bFail(ERROR_NOT_ENOUGH_MEMORY), INVALID_HANDLE_VALUE;
-    const char* pszName = strrchr(pszPattern, '/');
-    if (pszName == NULL)
-        snprintf(p->szDir, sizeof(p->szDir), ".");
-    else
-        snprintf(p->szDir, sizeof(p->szDir), "%.*s", (int)(pszName - pszPattern), pszPattern);
-    snprintf(p->szPattern, sizeof(p->szPattern), "%s", pszName == NULL ? pszPattern : pszName + 1);
-    p->pDir = opendir(p->szDir);
-    if (p->pDir == NULL) {
-        g_dwLastError = dwErrorOf(errno);
-        free(p);
-        return INVALID_HANDLE_VALUE;
-    }
-    if (!bFindNext(p, pFound)) {
-        FindClose(p);
-        return bFail(ERROR_FILE_NOT_FOUND), INVALID_HANDLE_VALUE;
-    }
-    return p;
+        return 0;
+    // Where the file really is, links followed, in the platform's long form.
+    char szProc[64];
+    char szReal[PATH_MAX];
+    snprintf(szProc, sizeof(szProc), "/proc/self/fd/%d", p->fd);
+    ssize_t n = readlink(szProc, szReal, sizeof(szReal) - 1);
+    if (n < 0)
+        return bFail(dwErrorOf(errno)), 0;
+    szReal[n] = '\0';
+    return dwCopyPath((std::string("\\\\?\\") + szReal).c_str(), pszPath, nSize);
 }
 
-BOOL FindNextFileA(HANDLE hFind, WIN32_FIND_DATAA* pFound)
+int MultiByteToWideChar(UINT uCodePage, DWORD dwFlags, LPCSTR pszText, int nBytes, WCHAR* pwszOut, int nChars)
 {
-    HostHandle* p = (HostHandle*)hFind;
-    if (p == NULL || hFind == INVALID_HANDLE_VALUE || p->nKind != KIND_FIND)
-        return bFail(ERROR_INVALID_HANDLE);
-    return bFindNext(p, pFound);
+    (void)dwFlags;
+    if (uCodePage != CP_ACP || pszText == NULL)
+        return bFail(ERROR_INVALID_PARAMETER), 0;
+    int n = nBytes < 0 ? (int)strlen(pszText) + 1 : nBytes;
+    if (n > nChars)
+        return bFail(ERROR_INSUFFICIENT_BUFFER), 0;
+    for (int i = 0; i < n; i++)
+        pwszOut[i] = (WCHAR)(unsigned char)pszText[i];
+    return n;
 }
 
-BOOL FindClose(HANDLE hFind)
+// The native answers the link call gives.
+static const NTSTATUS kStatusAccessDenied = (NTSTATUS)0xC0000022;
+static const NTSTATUS kStatusNameCollision = (NTSTATUS)0xC0000035;
+static const NTSTATUS kStatusPathSyntaxBad = (NTSTATUS)0xC000003B;
+static const NTSTATUS kStatusNotSameDevice = (NTSTATUS)0xC00000D4;
+static const NTSTATUS kStatusDiskFull = (NTSTATUS)0xC000007F;
+static const NTSTATUS kStatusInvalidInfoClass = (NTSTATUS)0xC0000003;
+static const NTSTATUS kStatusInvalidParameter = (NTSTATUS)0xC000000D;
+static const NTSTATUS kStatusUnsuccessful = (NTSTATUS)0xC0000001;
+static const FILE_INFORMATION_CLASS kFileLinkInformation = 11;
+
+static NTSTATUS statusOf(int nErrno)
 {
-    HostHandle* p = (HostHandle*)hFind;
-    if (p == NULL || hFind == INVALID_HANDLE_VALUE || p->nKind != KIND_FIND)
-        return bFail(ERROR_INVALID_HANDLE);
-    closedir(p->pDir);
-    free(p);
-    return TRUE;
+    switch (nErrno) {
+    case EEXIST: return kStatusNameCollision;
+    case EPERM:
+    case EACCES:
+    case EISDIR:
+    case EROFS: return kStatusAccessDenied;
+    case EXDEV: return kStatusNotSameDevice;
+    case ENOSPC:
+    case EDQUOT: return kStatusDiskFull;
+    default: return kStatusUnsuccessful;
+    }
+}
+
+// The record of the link call (FILE_LINK_INFORMATION), name in UTF-16.
+struct HostLinkInformation {
+    BOOLEAN bReplaceIfExists;
+    HANDLE hRootDirectory;
+    ULONG ulFileNameLength;
+    WCHAR wszFileName[1];
+};
+
+NTSTATUS NtSetInformationFile(HANDLE hFile, IO_STATUS_BLOCK* pIo, void* pInfo, ULONG ulLength,
+                              FILE_INFORMATION_CLASS nClass)
+{
+    static const char kNtPrefix[] = "\\??\\";
+    HostHandle* p = pFileOf(hFile);
+    if (p == NULL)
+        return (NTSTATUS)0xC0000008; // invalid handle
+    if (nClass != kFileLinkInformation)
+        return kStatusInvalidInfoClass;
+    const HostLinkInformation* pLink = (const HostLinkInformation*)pInfo;
+    size_t nName = pLink->ulFileNameLength / sizeof(WCHAR);
+    if (ulLength < offsetof(HostLinkInformation, wszFileName) + pLink->ulFileNameLength)
+        return kStatusInvalidParameter;
+    std::string strName;
+    for (size_t i = 0; i < nName; i++) {
+        if (pLink->wszFileName[i] > 0xFF)
+            return kStatusInvalidParameter;
+        strName += (char)pLink->wszFileName[i];
+    }
+    // Without a folder handle only a full path in the system's form will do
+    // (Wine answers a plain name so too).
+    if (pLink->hRootDirectory != NULL || strName.compare(0, sizeof(kNtPrefix) - 1, kNtPrefix) != 0)
+        return kStatusPathSyntaxBad;
+    const char* pszTo = strName.c_str() + sizeof(kNtPrefix) - 1;
+    if (bArmedFailure(HOST_LINK_FILE))
+        return (NTSTATUS)g_dwLastError;
+    // As Wine's server does it: a name there already is removed first, then
+    // the link made; the same file under it already is left as it is.
+    struct stat stTo, stFile;
+    if (lstat(pszTo, &stTo) == 0) {
+        if (fstat(p->fd, &stFile) == 0 && stTo.st_ino == stFile.st_ino && stTo.st_dev == stFile.st_dev)
+            return pLink->bReplaceIfExists ? 0 : kStatusNameCollision;
+        if (!pLink->bReplaceIfExists)
+            return kStatusNameCollision;
+        // Directories are never replaced, nor (as on the platform) a
+        // read-only file.
+        if (S_ISDIR(stTo.st_mode) || (S_ISREG(stTo.st_mode) && !(stTo.st_mode & S_IWUSR)))
+            return kStatusAccessDenied;
+        if (unlink(pszTo) != 0 && errno != ENOENT)
+            return statusOf(errno);
+    }
+    if (link(p->szPath, pszTo) != 0)
+        return statusOf(errno);
+    if (pIo != NULL) {
+        pIo->Status = 0;
+        pIo->Information = 0;
+    }
+    return 0;
 }
 
 DWORD GetCurrentProcessId(void)
 {
     return (DWORD)getpid();
-}
-
-HANDLE OpenProcess(DWORD dwAccess, BOOL bInherit, DWORD dwPid)
-{
-    (void)dwAccess;
-    (void)bInherit;
-    // The platform's answers: no such process, or one of another user's.
-    if (dwPid == 0 || dwPid > (DWORD)INT_MAX || (kill((pid_t)dwPid, 0) != 0 && errno == ESRCH))
-        return bFail(ERROR_INVALID_PARAMETER), (HANDLE)NULL;
-    if (kill((pid_t)dwPid, 0) != 0)
-        return bFail(ERROR_ACCESS_DENIED), (HANDLE)NULL;
-    HostHandle* p = pNewHandle(KIND_PROCESS);
-    if (p == NULL)
-        return bFail(ERROR_NOT_ENOUGH_MEMORY), (HANDLE)NULL;
-    p->pid = (pid_t)dwPid;
-    return p;
-}
-
-BOOL GetExitCodeProcess(HANDLE hProcess, DWORD* pdwCode)
-{
-    HostHandle* p = (HostHandle*)hProcess;
-    if (p == NULL || hProcess == INVALID_HANDLE_VALUE || p->nKind != KIND_PROCESS)
-        return bFail(ERROR_INVALID_HANDLE);
-    // Its real exit code is not known to any other process here.
-    *pdwCode = (kill(p->pid, 0) == 0 || errno == EPERM) ? STILL_ACTIVE : 0;
-    return TRUE;
 }

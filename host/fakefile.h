@@ -10,7 +10,8 @@ enum HostFileCall {
     HOST_WRITE_FILE,
     HOST_SET_END_OF_FILE,
     HOST_CLOSE_HANDLE,
-    HOST_MOVE_FILE,
+    HOST_FLUSH_FILE,
+    HOST_LINK_FILE, // NtSetInformationFile: its error is the NTSTATUS it returns
     HOST_FILE_CALLS
 };
 

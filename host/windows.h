@@ -18,6 +18,7 @@ typedef uint32_t DWORD;
 typedef int32_t LONG;
 typedef unsigned int UINT;
 typedef char CHAR;
+typedef char16_t WCHAR;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
 typedef uintptr_t WPARAM;
@@ -183,6 +184,104 @@ int GetSystemMetrics(int nIndex);
 #define FILE_ATTRIBUTE_READONLY 0x1
 #define FILE_ATTRIBUTE_DIRECTORY 0x10
 #define FILE_ATTRIBUTE_NORMAL 0x80
+typedef void* HANDLE;
+#define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define DELETE 0x10000u
+#define FILE_SHARE_READ 0x1
+#define FILE_SHARE_WRITE 0x2
+#define FILE_SHARE_DELETE 0x4
+#define FILE_FLAG_DELETE_ON_CLOSE 0x04000000u
+#define CREATE_NEW 1
+#define OPEN_EXISTING 3
+#define FILE_NAME_NORMALIZED 0x0
+#define VOLUME_NAME_DOS 0x0
+#define CP_ACP 0
+#define ERROR_FILE_NOT_FOUND 2
+#define ERROR_ACCESS_DENIED 5
+#define ERROR_SHARING_VIOLATION 32
+#define ERROR_WRITE_FAULT 29
+#define ERROR_FILE_EXISTS 80
+#define ERROR_INVALID_PARAMETER 87
+#define ERROR_DISK_FULL 112
+#define ERROR_INSUFFICIENT_BUFFER 122
+#define ERROR_FILENAME_EXCED_RANGE 206
+#define ERROR_CANT_RESOLVE_FILENAME 1921
+#define ERROR_WRITE_PROTECT 19
+#define ERROR_INVALID_HANDLE 6
+#define ERROR_NOT_ENOUGH_MEMORY 8
+DWORD GetFileAttributesA(LPCSTR pszPath);
+HANDLE CreateFileA(LPCSTR pszPath, DWORD dwAccess, DWORD dwShare, void* pSecurity, DWORD dwDisposition,
+                   DWORD dwFlags, HANDLE hTemplate);
+BOOL WriteFile(HANDLE hFile, const void* pBuffer, DWORD dwCount, DWORD* pdwWritten, void* pOverlapped);
+BOOL ReadFile(HANDLE hFile, void* pBuffer, DWORD dwCount, DWORD* pdwRead, void* pOverlapped);
+BOOL SetEndOfFile(HANDLE hFile);
+BOOL FlushFileBuffers(HANDLE hFile);
+BOOL CloseHandle(HANDLE hObject);
+DWORD GetFullPathNameA(LPCSTR pszName, DWORD nSize, LPSTR pszPath, LPSTR* ppszFilePart);
+DWORD GetFinalPathNameByHandleA(HANDLE hFile, LPSTR pszPath, DWORD nSize, DWORD dwFlags);
+DWORD GetLastError(void);
+DWORD GetCurrentProcessId(void);
+// The host's code page: each byte is the character of the same number.
+int MultiByteToWideChar(UINT uCodePage, DWORD dwFlags, LPCSTR pszText, int nBytes, WCHAR* pwszOut, int nChars);
+
+// The native call that gives an open file another name (a hard link).
+typedef unsigned char BOOLEAN;
+typedef uint32_t ULONG;
+typedef int32_t NTSTATUS;
+typedef struct _IO_STATUS_BLOCK {
+    NTSTATUS Status;
+    ULONG_PTR Information;
+} IO_STATUS_BLOCK;
+typedef int FILE_INFORMATION_CLASS;
+NTSTATUS NtSetInformationFile(HANDLE hFile, IO_STATUS_BLOCK* pIo, void* pInfo, ULONG ulLength,
+                              FILE_INFORMATION_CLASS nClass);
+
+// GDI
+#define MM_TEXT 1
+#define MM_ISOTROPIC 7
+#define PS_SOLID 0
+#define PS_DASH 1
+#define PS_DOT 2
+#define PS_USERSTYLE 7
+#define PS_STYLE_MASK 0x0000000F
+#define PS_ENDCAP_FLAT 0x00000200
+#define PS_GEOMETRIC 0x00010000
+#define BS_SOLID 0
+#define TRANSPARENT 1
+#define OPAQUE 2
+#define WHITE_BRUSH 0
+#define BLACK_BRUSH 4
+#define NULL_BRUSH 5
+#define WHITE_PEN 6
+#define BLACK_PEN 7
+#define NULL_PEN 8
+#define SYSTEM_FONT 13
+#define DEFAULT_GUI_FONT 17
+#define DT_TOP 0x0000
+#define DT_LEFT 0x0000
+#define DT_WORDBREAK 0x0010
+#define DT_NOPREFIX 0x0800
+#define DT_CALCRECT 0x0400
+#define HGDI_ERROR ((HGDIOBJ)(intptr_t)-1)
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
+
+// USER: controls and windows
+int GetWindowTextA(HWND hWnd, LPSTR pszText, int nMaxCount);
+BOOL SetWindowTextA(HWND hWnd, LPCSTR pszText);
+LRESULT SendMessageA(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+HDC GetDC(HWND hWnd);
+int ReleaseDC(HWND hWnd, HDC hdc);
+int GetSystemMetrics(int nIndex);
+
+// Files: the host's own file system calls underneath
+#define MAX_PATH 260
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define FILE_ATTRIBUTE_READONLY 0x1
+#define FILE_ATTRIBUTE_DIRECTORY 0x10
+#define FILE_ATTRIBUTE_NORMAL 0x80
 #define MOVEFILE_REPLACE_EXISTING 0x1
 #define MOVEFILE_WRITE_THROUGH 0x8
 typedef void* HANDLE;
@@ -194,6 +293,7 @@ typedef void* HANDLE;
 #define OPEN_EXISTING 3
 #define ERROR_FILE_NOT_FOUND 2
 #define ERROR_ACCESS_DENIED 5
+#define ERROR_SHARING_VIOLATION 32
 #define ERROR_WRITE_FAULT 29
 #define ERROR_FILE_EXISTS 80
 #define ERROR_INVALID_PARAMETER 87

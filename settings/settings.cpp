@@ -4,16 +4,10 @@
 #include <string.h>
 
 #include "calc/app_state.h"
+#include "settings/file_swap.h"
 
 // No directory part: the file lives in the working directory.
 static const char kSettingsFile[] = "flugstat.txt";
-// A save writes a new file first, beside the old one (a rename never
-// crosses directories), and then moves it over the old one. The new file's
-// name is the program's own: the settings file's name, the process id and a
-// try number, so that two copies saving at once never share one, and a
-// start can tell which ones a copy that was ended mid-save left behind.
-static const char kTempFormat[] = "flugstat.txt.%lu-%d.tmp";
-static const char kTempPattern[] = "flugstat.txt.*.tmp";
 static const char kByteOrderMark[] = "\xEF\xBB\xBF";
 #ifdef _WIN32
 static const char kLineEnd[] = "\r\n";
@@ -24,9 +18,7 @@ static const char kLineEnd[] = "\n";
 enum {
     SAVED_COUNT = 4,      // lines that carry a unit choice
     LINE_BUFFER = 256,    // one read takes at most LINE_BUFFER - 1 bytes
-    STAT_TEXT_SIZE = 512, // room for the seven lines, whatever the choices
-    TEMP_TRIES = 4,       // names tried when one is taken by another file
-    UNIT_COMBINATIONS = 1 << SAVED_COUNT
+    STAT_TEXT_SIZE = 512  // room for the seven lines, whatever the choices
 };
 
 // The saved inputs in file order, and the line each one is written with.
@@ -97,29 +89,12 @@ static int bWriteAll(HANDLE hFile, const char* pszText, int n)
     return WriteFile(hFile, pszText, (DWORD)n, &dwWritten, NULL) && dwWritten == (DWORD)n;
 }
 
-// A new file of the program's own, made here and now, opened for writing
-// and shared with no one until it is closed; its name in pszTemp. Only a
-// name no file has yet is taken: a file of that name, whoever's, is not
-// touched. INVALID_HANDLE_VALUE with *pdwError when none could be made.
-static HANDLE hCreateTemp(char* pszTemp, DWORD* pdwError)
+// The settings file itself written over, for a folder that lets no new
+// file be made or no name be replaced. The old bytes are cut off only after
+// the new ones are written, so a failed write never leaves an empty file.
+static int bWriteInPlace(const char* pszTarget, const char* pszText, int n)
 {
-    *pdwError = ERROR_FILE_EXISTS;
-    for (int nTry = 0; nTry < TEMP_TRIES && *pdwError == ERROR_FILE_EXISTS; nTry++) {
-        snprintf(pszTemp, MAX_PATH, kTempFormat, (unsigned long)GetCurrentProcessId(), nTry);
-        HANDLE hFile = CreateFileA(pszTemp, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
-        if (hFile != INVALID_HANDLE_VALUE)
-            return hFile;
-        *pdwError = GetLastError();
-    }
-    return INVALID_HANDLE_VALUE;
-}
-
-// The settings file itself written over, for a folder that lets it be
-// changed but no file be added. The old bytes are cut off only after the
-// new ones are written, so a failed write never leaves an empty file.
-static int bWriteInPlace(const char* pszText, int n)
-{
-    HANDLE hFile = CreateFileA(kSettingsFile, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE hFile = CreateFileA(pszTarget, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (hFile == INVALID_HANDLE_VALUE)
         return 0;
     int bOk = bWriteAll(hFile, pszText, n) && SetEndOfFile(hFile);
@@ -130,103 +105,37 @@ int vPutStat(void)
 {
     if (pApp->bSettingsUnread && !pApp->bUnitChanged)
         return 0; // the saved choices are unknown: keep them rather than write defaults over them
+    // Where the settings file is a link, the file it leads to is written
+    // and the link stays.
+    char szTarget[MAX_PATH];
+    if (!bSwapTarget(kSettingsFile, szTarget))
+        return 0;
     // A file made read-only is kept as it is. Windows refuses to replace it
     // anyway; asking first holds on every platform (Wine replaces it).
-    DWORD dwAttributes = GetFileAttributesA(kSettingsFile);
+    DWORD dwAttributes = GetFileAttributesA(szTarget);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
         return 0;
     char szText[STAT_TEXT_SIZE];
     int n = nStatText(uChosen(), szText);
     if (n < 0)
         return 0;
-    char szTemp[MAX_PATH];
     DWORD dwError = 0;
-    HANDLE hTemp = hCreateTemp(szTemp, &dwError);
-    if (hTemp == INVALID_HANDLE_VALUE) {
+    HANDLE hNew = hCreateBeside(szTarget, &dwError);
+    if (hNew == INVALID_HANDLE_VALUE) {
         // Only a folder that refuses new files is a reason to write the old
         // one in place; a full disk would only lose it.
-        return dwError == ERROR_ACCESS_DENIED && bWriteInPlace(szText, n);
+        return dwError == ERROR_ACCESS_DENIED && bWriteInPlace(szTarget, szText, n);
     }
     // Only a complete file replaces the old one, in one step; until then
-    // the old one stays as it was.
-    int bOk = bWriteAll(hTemp, szText, n);
-    // The close writes out what the system still holds: a full disk may
-    // show only here.
-    bOk = CloseHandle(hTemp) && bOk;
-    if (bOk && MoveFileExA(szTemp, kSettingsFile, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return 1;
-    DeleteFileA(szTemp);
-    return 0;
-}
-
-// 1 while process dwPid runs. A process that cannot be asked (another
-// user's) counts as running.
-static int bProcessRuns(DWORD dwPid)
-{
-    HANDLE hProcess = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, dwPid);
-    if (hProcess == NULL)
-        return GetLastError() != ERROR_INVALID_PARAMETER;
-    DWORD dwCode = 0;
-    int bRuns = !GetExitCodeProcess(hProcess, &dwCode) || dwCode == STILL_ACTIVE;
-    CloseHandle(hProcess);
-    return bRuns;
-}
-
-// 1 when the file holds the start of a save's seven lines: what a save
-// leaves when its process is ended before the move. Anything else is some
-// other file under a name like ours and stays.
-static int bHoldsSaveText(const char* pszPath)
-{
-    HANDLE hFile = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                               NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return 0;
-    char szHeld[STAT_TEXT_SIZE];
-    DWORD dwRead = 0;
-    int bRead = ReadFile(hFile, szHeld, sizeof(szHeld), &dwRead, NULL);
-    CloseHandle(hFile);
-    if (!bRead)
-        return 0;
-    char szText[STAT_TEXT_SIZE];
-    for (unsigned u = 0; u < UNIT_COMBINATIONS; u++) {
-        int n = nStatText(u, szText);
-        if (n >= (int)dwRead && memcmp(szHeld, szText, dwRead) == 0)
-            return 1;
-    }
-    return 0;
-}
-
-// 1 for the name of a save's file whose process has ended: exactly our
-// form, and a process id that no running copy has (this process's own id
-// counts as ended: it has not saved yet).
-static int bLeftover(const WIN32_FIND_DATAA* pFound)
-{
-    unsigned long ulPid = 0;
-    int nTry = 0;
-    char szName[MAX_PATH];
-    if (pFound->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        return 0;
-    if (sscanf(pFound->cFileName, kTempFormat, &ulPid, &nTry) != 2)
-        return 0;
-    snprintf(szName, sizeof(szName), kTempFormat, ulPid, nTry);
-    if (nTry < 0 || nTry >= TEMP_TRIES || strcmp(szName, pFound->cFileName) != 0)
-        return 0;
-    DWORD dwPid = (DWORD)ulPid;
-    return (dwPid == GetCurrentProcessId() || !bProcessRuns(dwPid)) && bHoldsSaveText(szName);
-}
-
-// Removes what saves of ended copies left beside the settings file.
-static void vRemoveLeftovers(void)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE hFind = FindFirstFileA(kTempPattern, &found);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (bLeftover(&found))
-            DeleteFileA(found.cFileName);
-    } while (FindNextFileA(hFind, &found));
-    FindClose(hFind);
+    // the old one stays as it was, and the new one goes with its handle.
+    // The flush makes a full disk show before the step.
+    SwapResult nSwap = SWAP_FAILED;
+    if (bWriteAll(hNew, szText, n) && FlushFileBuffers(hNew))
+        nSwap = nLinkOver(hNew, szTarget);
+    int bClosed = CloseHandle(hNew);
+    if (nSwap == SWAP_REFUSED)
+        return bWriteInPlace(szTarget, szText, n);
+    return nSwap == SWAP_DONE && bClosed;
 }
 
 // Applies one line (or a piece of an overlong line) to input id: the first
@@ -268,7 +177,6 @@ static int bReadLine(FILE* pFile, char* pszLine)
 
 void vGetStat(void)
 {
-    vRemoveLeftovers();
     FILE* pFile = fopen(kSettingsFile, "r");
     pApp->pSettingsFile = pFile;
     if (pFile == NULL) {

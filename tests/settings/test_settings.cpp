@@ -307,9 +307,15 @@ TEST_F(SettingsFile, EveryWayARunEndsKeepsAWholeFile)
 #ifdef _WIN32
     const std::string strUnopenable = strSaved; // the locked file's own bytes
     const std::string strUnopenableTmp = strUserBytes;
+    // Released before the exit: the pick is saved.
+    const std::string strUnopenablePicked = strPickedOverDefaults;
+    const int nUnopenableWritten = 1;
 #else
     const std::string strUnopenable = std::string("link to ") + kFile;
     const std::string strUnopenableTmp = std::string("link to ") + kUserTmp;
+    // A link whose end cannot be found stays as it is.
+    const std::string strUnopenablePicked = strUnopenable;
+    const int nUnopenableWritten = 0;
 #endif
     enum { AS_IS, LOCKED_AT_START, READ_ONLY };
     enum { NO_TMP, TMP_FILE, TMP_DIRECTORY, TMP_READ_ONLY, TMP_LOCKED };
@@ -332,8 +338,8 @@ TEST_F(SettingsFile, EveryWayARunEndsKeepsAWholeFile)
         {"lines ended by CR alone", "[kt]\r[km/h]\r[NM]\r[l/min]\r\r# x\r", AS_IS, false, kNoLimit,
          {1, 0, 1, 1}, 1, strSaved},
         {"locked at start, no pick", strSaved, LOCKED_AT_START, false, kNoLimit, {0, 1, 0, 0}, 0, strUnopenable},
-        {"locked at start, user picks", strSaved, LOCKED_AT_START, true, kNoLimit, {0, 1, 0, 0}, 1,
-         strPickedOverDefaults},
+        {"locked at start, user picks", strSaved, LOCKED_AT_START, true, kNoLimit, {0, 1, 0, 0},
+         nUnopenableWritten, strUnopenablePicked},
         {"read-only file", strSaved, READ_ONLY, true, kNoLimit, {1, 0, 1, 1}, 0, strSaved},
         {"a file of the user's named flugstat.tmp", strSaved, AS_IS, true, kNoLimit, {1, 0, 1, 1}, 1, strPicked,
          TMP_FILE},
@@ -461,35 +467,34 @@ TEST_F(SettingsFile, FilesUnderTheSavesNamesAreNotTouched)
     }
 }
 
-// What a save of a copy that was ended before its move left beside the
-// settings file goes at the next start; everything else stays.
-TEST_F(SettingsFile, StartRemovesWhatEndedSavesLeft)
+// Files under names like those of a save's own file, whoever made them
+// (the user, a copy on another machine, a copy killed long ago), survive a
+// start and a save byte for byte: the program opens for writing, renames
+// or removes no file it did not make in this run.
+TEST_F(SettingsFile, OthersFilesUnderTheSavesNamesSurvive)
 {
     const std::string strSaved = strFile("[kt]", "[km/h]", "[NM]", "[l/min]");
-    const std::string strDefaults = strFile("[km/h]", "[kt]", "[km]", "[l/h]");
+    const std::string strPicked = strFile("[km/h]", "[km/h]", "[NM]", "[l/min]");
     // No process has this id: ids of both platforms stay far below it.
-    const unsigned long kEndedPid = 0x7FFFFFF0;
+    const unsigned long kOtherPid = 0x7FFFFFF0;
     const unsigned long ulOwn = (unsigned long)GetCurrentProcessId();
     const struct {
         const char* pszName;
         std::string strFileName;
         std::string strBytes;
-        bool bRemoved;
         bool bDirectory = false;
     } kCases[] = {
-        {"ended copy, whole save", strSaveName(kEndedPid, 0), strSaved, true},
-        {"ended copy, save cut off", strSaveName(kEndedPid, 1), strSaved.substr(0, 45), true},
-        {"ended copy, nothing written yet", strSaveName(kEndedPid, 3), "", true},
-        {"this process's id, left by an ended copy that had it", strSaveName(ulOwn, 0), strDefaults, true},
-        {"a user's file under an ended copy's name", strSaveName(kEndedPid, 0), "the user's own notes\n", false},
-        {"a save's text grown by a byte", strSaveName(kEndedPid, 0), strSaved + "x", false},
-        {"a directory under an ended copy's name", strSaveName(kEndedPid, 0), "", false, true},
-        {"try number never made", strSaveName(kEndedPid, 4), strSaved, false},
-        {"id with a leading zero", "flugstat.txt.0" + std::to_string(kEndedPid) + "-0.tmp", strSaved, false},
-        {"name in capitals", "FLUGSTAT.TXT." + std::to_string(kEndedPid) + "-0.TMP", strSaved, false},
-        {"something after the name", strSaveName(kEndedPid, 0) + ".bak", strSaved, false},
+        {"a whole save", strSaveName(kOtherPid, 0), strSaved},
+        {"a save cut off", strSaveName(kOtherPid, 1), strSaved.substr(0, 45)},
+        {"empty", strSaveName(123, 1), ""},
+        {"two bytes", strSaveName(125, 1), "[k"},
+        {"this process's id, a save's text", strSaveName(ulOwn, 0), strSaved},
+        {"this process's id, empty", strSaveName(ulOwn, 1), ""},
+        {"a user's notes", strSaveName(kOtherPid, 0), "the user's own notes\n"},
+        {"a directory", strSaveName(kOtherPid, 0), "", true},
+        {"name in capitals", "FLUGSTAT.TXT." + std::to_string(kOtherPid) + "-0.TMP", strSaved},
 #ifndef _WIN32
-        {"running copy", strSaveName((unsigned long)getppid(), 0), strSaved, false},
+        {"a running copy's", strSaveName((unsigned long)getppid(), 0), strSaved},
 #endif
     };
     for (const auto& c : kCases) {
@@ -502,12 +507,61 @@ TEST_F(SettingsFile, StartRemovesWhatEndedSavesLeft)
         vChoose(0, 1, 0, 0);
         vGetStat();
         vExpectChoices(1, 0, 1, 1);
-        EXPECT_EQ(c.bRemoved ? "" : c.strFileName + " ", strOtherEntries());
-        EXPECT_EQ(strSaved, strReadFile(kFile));
+        EXPECT_EQ(c.strFileName + " ", strOtherEntries()) << "after the start";
+        vChoose(0, 0, 1, 1);
+        EXPECT_EQ(1, vPutStat());
+        EXPECT_EQ(strPicked, strReadFile(kFile));
+        EXPECT_EQ(c.strFileName + " ", strOtherEntries()) << "after the save";
+        EXPECT_EQ(c.bDirectory ? "directory" : c.strBytes, strEntry(c.strFileName.c_str()));
         std::error_code ec;
         std::filesystem::remove(c.strFileName, ec);
     }
 }
+
+#ifndef _WIN32
+// A settings file that is a link (kept elsewhere by the user): the file it
+// leads to gets the choices, written beside it as any save, and the link
+// stays. A link that leads nowhere, or to itself, is left as it is.
+TEST_F(SettingsFile, ALinkStaysALink)
+{
+    const std::string strSaved = strFile("[kt]", "[km/h]", "[NM]", "[l/min]");
+    const std::string strPicked = strFile("[km/h]", "[km/h]", "[NM]", "[l/min]");
+    std::filesystem::create_directory("elsewhere");
+    const struct {
+        const char* pszName;
+        const char* pszLeadsTo;
+        bool bTargetThere;
+        int nWritten;
+        std::string strTargetAfter;
+    } kCases[] = {
+        {"to a file in another folder", "elsewhere/mine.txt", true, 1, strPicked},
+        {"to a file beside it", "mine.txt", true, 1, strPicked},
+        {"to nothing", "elsewhere/gone.txt", false, 0, ""},
+        {"to itself", kFile, false, 0, ""},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.pszName);
+        if (c.bTargetThere) {
+            ASSERT_TRUE(bWriteFile(c.pszLeadsTo, strSaved));
+        }
+        ASSERT_EQ(0, symlink(c.pszLeadsTo, kFile));
+        vChoose(0, 0, 1, 1);
+        pApp->bUnitChanged = 1;
+        EXPECT_EQ(c.nWritten, vPutStat());
+        EXPECT_EQ(std::string("link to ") + c.pszLeadsTo, strEntry(kFile));
+        if (c.bTargetThere) {
+            EXPECT_EQ(c.strTargetAfter, strEntry(c.pszLeadsTo));
+        }
+        std::error_code ec;
+        std::filesystem::remove(kFile, ec);
+        if (c.bTargetThere) {
+            std::filesystem::remove(c.pszLeadsTo, ec);
+        }
+        EXPECT_EQ("elsewhere ", strOtherEntries()) << "left behind";
+        EXPECT_TRUE(std::filesystem::is_empty("elsewhere")) << "left behind elsewhere";
+    }
+}
+#endif
 
 #ifndef _WIN32
 // Each call of a save failing in turn: the old file keeps its bytes (or,
@@ -524,21 +578,25 @@ TEST_F(SettingsFile, EachFailedCallOfASave)
         bool bInPlace; // the folder refuses new files: the save writes in place
         std::string strAfter;
     } kCases[] = {
-        {"making the new file: disk full", HOST_CREATE_FILE, 1, ERROR_DISK_FULL, false, strSaved},
+        {"making the new file: disk full", HOST_CREATE_FILE, 2, ERROR_DISK_FULL, false, strSaved},
         {"writing the new file", HOST_WRITE_FILE, 1, ERROR_DISK_FULL, false, strSaved},
-        {"closing the new file", HOST_CLOSE_HANDLE, 1, ERROR_DISK_FULL, false, strSaved},
-        {"moving it over the old one", HOST_MOVE_FILE, 1, ERROR_ACCESS_DENIED, false, strSaved},
+        {"flushing the new file", HOST_FLUSH_FILE, 1, ERROR_DISK_FULL, false, strSaved},
+        {"linking it over the old one: held", HOST_LINK_FILE, 1, 0xC0000043 /* sharing violation */, false,
+         strSaved},
+        {"closing the new file", HOST_CLOSE_HANDLE, 2, ERROR_DISK_FULL, false, strPicked},
+        {"looking where the old one is", HOST_CREATE_FILE, 1, ERROR_ACCESS_DENIED, false, strSaved},
         {"writing in place", HOST_WRITE_FILE, 1, ERROR_DISK_FULL, true, strSaved},
         {"cutting off the old tail in place", HOST_SET_END_OF_FILE, 1, ERROR_DISK_FULL, true, strPicked},
-        {"closing in place", HOST_CLOSE_HANDLE, 1, ERROR_DISK_FULL, true, strPicked},
+        {"closing in place", HOST_CLOSE_HANDLE, 2, ERROR_DISK_FULL, true, strPicked},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.pszName);
         ASSERT_TRUE(bWriteFile(kFile, strSaved));
         vChoose(0, 0, 1, 1);
         pApp->bUnitChanged = 1;
+        // The second call to make a file is the new one's.
         if (c.bInPlace)
-            hostFailFileCall(HOST_CREATE_FILE, 1, ERROR_ACCESS_DENIED);
+            hostFailFileCall(HOST_CREATE_FILE, 2, ERROR_ACCESS_DENIED);
         hostFailFileCall(c.nCall, c.nNth, c.dwError);
         EXPECT_EQ(0, vPutStat()) << "a failed save counts as saved";
         hostResetFileCalls();
@@ -547,6 +605,44 @@ TEST_F(SettingsFile, EachFailedCallOfASave)
         // Each failure is one of this save's: without it, the save succeeds.
         EXPECT_EQ(1, vPutStat());
         EXPECT_EQ(strPicked, strReadFile(kFile));
+    }
+}
+#endif
+
+#ifndef _WIN32
+// A folder that lets files be made but refuses to replace a name (on
+// Windows an access list without delete, on Linux an append-only or a
+// sticky folder with another's file): the choices are written in place, and
+// a failure there is reported, so that the exit tries again.
+TEST_F(SettingsFile, FolderThatReplacesNoNameSavesInPlace)
+{
+    const std::string strSaved = strFile("[kt]", "[km/h]", "[NM]", "[l/min]");
+    const std::string strPicked = strFile("[km/h]", "[km/h]", "[NM]", "[l/min]");
+    const NTSTATUS kAccessDenied = (NTSTATUS)0xC0000022;
+    const struct {
+        const char* pszName;
+        int nCall; // what fails besides the link
+        int nNth;
+        DWORD dwError;
+        int nWritten;
+        std::string strAfter;
+    } kCases[] = {
+        {"written in place", HOST_FILE_CALLS, 0, 0, 1, strPicked},
+        {"held while written in place", HOST_CREATE_FILE, 3, ERROR_SHARING_VIOLATION, 0, strSaved},
+        {"no room in place", HOST_WRITE_FILE, 2, ERROR_DISK_FULL, 0, strSaved},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.pszName);
+        ASSERT_TRUE(bWriteFile(kFile, strSaved));
+        vChoose(0, 0, 1, 1);
+        pApp->bUnitChanged = 1;
+        hostFailFileCall(HOST_LINK_FILE, 1, (DWORD)kAccessDenied);
+        if (c.nCall != HOST_FILE_CALLS)
+            hostFailFileCall(c.nCall, c.nNth, c.dwError);
+        EXPECT_EQ(c.nWritten, vPutStat());
+        hostResetFileCalls();
+        EXPECT_EQ(c.strAfter, strReadFile(kFile));
+        EXPECT_EQ("", strOtherEntries()) << "left behind";
     }
 }
 #endif
