@@ -19,6 +19,8 @@ std::string strSevenLines(const char* pszTas, const char* pszWs, const char* psz
 }
 
 const std::string kSaved = strSevenLines("[kt]", "[km/h]", "[NM]", "[l/min]");
+// kSaved after the user picked the airspeed's other unit.
+const std::string kSavedThenPicked = strSevenLines("[km/h]", "[km/h]", "[NM]", "[l/min]");
 
 // The names in a folder other than the settings file's and those given.
 std::string strOthersIn(const std::string& strFolder, const std::vector<std::string>& vecKnown = {})
@@ -217,7 +219,7 @@ TEST_P(HeldAtSessionEnd, TheNextEndSaves)
     CloseHandle(hHold);
     PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
     EXPECT_EQ(0, app.nWaitExit());
-    EXPECT_EQ(strSevenLines("[km/h]", "[km/h]", "[NM]", "[l/min]"), strReadFile(app.strSettingsPath()));
+    EXPECT_EQ(kSavedThenPicked, strReadFile(app.strSettingsPath()));
     EXPECT_EQ("", strOthersIn(strDir)) << "left behind";
 }
 
@@ -226,6 +228,24 @@ INSTANTIATE_TEST_SUITE_P(Settings, HeldAtSessionEnd,
                                            HeldCase{"SharedForReadingAndWriting",
                                                     FILE_SHARE_READ | FILE_SHARE_WRITE}),
                          [](const ::testing::TestParamInfo<HeldCase>& info) { return info.param.pszName; });
+
+// The folder that tests/e2e/settings_folders.sh names in the variable, as
+// the program sees it; empty when the driver runs on its own.
+std::string strScriptFolder(const char* pszVariable)
+{
+    const char* pszFolder = getenv(pszVariable);
+    return pszFolder == NULL ? std::string() : strWindowsPath(pszFolder);
+}
+const char kFromScript[] = "runs from tests/e2e/settings_folders.sh";
+
+// "Beenden" in the program started in strFolder: it ends well and the
+// settings file there holds kSaved with the pick made.
+void vQuitSavingThePick(Session& session, const std::string& strFolder)
+{
+    PostMessageA(session.hMain, WM_COMMAND, IDM_QUIT, 0);
+    EXPECT_EQ(0, session.nWaitExit());
+    EXPECT_EQ(kSavedThenPicked, strReadFile(strFolder + "\\flugstat.txt"));
+}
 
 // The name of a save's own new file, as the README gives it: the settings
 // file's name, the process id and the try number.
@@ -242,10 +262,9 @@ std::string strSaveName(DWORD dwPid, int nTry)
 // another program holds the settings file so that the save fails.
 TEST_F(E2eTest, FilesUnderTemporaryNamesAreNeverTouched)
 {
-    const char* pszFolder = getenv("KL_TAKEN_NAMES_DIR");
-    if (pszFolder == NULL)
-        GTEST_SKIP() << "runs from tests/e2e/settings_folders.sh";
-    const std::string strFolder = strWindowsPath(pszFolder);
+    const std::string strFolder = strScriptFolder("KL_TAKEN_NAMES_DIR");
+    if (strFolder.empty())
+        GTEST_SKIP() << kFromScript;
     const UINT kPlatformNames = 0xFFFF;
     // The user's files there, untouched: there and empty still.
     auto nPlatformNamesLeft = [&] {
@@ -266,7 +285,7 @@ TEST_F(E2eTest, FilesUnderTemporaryNamesAreNeverTouched)
         std::string strAfter;
     } kRuns[] = {
         {"settings file held by another program", true, kSaved},
-        {"settings file free", false, strSevenLines("[km/h]", "[km/h]", "[NM]", "[l/min]")},
+        {"settings file free", false, kSavedThenPicked},
     };
     for (const auto& r : kRuns) {
         SCOPED_TRACE(r.pszName);
@@ -291,40 +310,164 @@ TEST_F(E2eTest, FilesUnderTemporaryNamesAreNeverTouched)
     }
 }
 
-// The program is ended in the middle of a save (killed, or the system went
-// down): the settings file is whole, old or new, and the next start removes
-// what the save left. Once with what such a save leaves laid down exactly,
-// then with real kills as soon as a new file appears in the folder.
-TEST_F(E2eTest, WhatAKilledSaveLeftGoesAtTheNextStart)
+// Files under names like those of a save's own file, whoever's they are (a
+// user's, a copy's on another machine that is saving right now), survive a
+// start and a save byte for byte.
+TEST_F(E2eTest, OthersFilesUnderTheSavesNamesSurvive)
 {
-    const std::string strPicked = strSevenLines("[km/h]", "[km/h]", "[NM]", "[l/min]");
+    // No process of this prefix has this id.
+    const DWORD kForeignPid = 0x7FF0;
+    const struct {
+        std::string strName;
+        std::string strBytes;
+    } kFiles[] = {
+        {"flugstat.txt.123-1.tmp", ""},
+        {"flugstat.txt.124-1.tmp", kSaved},
+        {strSaveName(kForeignPid, 0), kSaved.substr(0, 50)},
+    };
+    std::vector<std::string> vecNames;
+    for (const auto& f : kFiles) {
+        ASSERT_TRUE(bWriteFile(strDir + "\\" + f.strName, f.strBytes));
+        vecNames.push_back(f.strName);
+    }
     ASSERT_TRUE(bWriteFile(strDir + "\\flugstat.txt", kSaved));
     vStart();
-    const std::string strLeft = strSaveName(app.pi.dwProcessId, 0);
-    app.vKill();
-    ASSERT_TRUE(bWriteFile(strDir + "\\" + strLeft, strPicked.substr(0, 50)));
-    vStart();
-    EXPECT_EQ("", strOthersIn(strDir)) << "left after the start";
     EXPECT_EQ("[kt]", strTextOf(app.hUnitBox(2))) << "the settings file was not read";
-    app.vKill();
+    vPickOtherAirspeedUnit(app);
+    vQuitSavingThePick(app, strDir);
+    for (const auto& f : kFiles) {
+        EXPECT_TRUE(bFileExists(strDir + "\\" + f.strName)) << f.strName;
+        EXPECT_EQ(f.strBytes, strReadFile(strDir + "\\" + f.strName)) << f.strName;
+    }
+    EXPECT_EQ("", strOthersIn(strDir, vecNames)) << "left behind";
+}
 
-    const int kKills = 3;
-    for (int nKill = 0; nKill < kKills; nKill++) {
-        SCOPED_TRACE("kill " + std::to_string(nKill));
+// Stops the program's save between making its new file and linking it
+// over the settings file: "Beenden", then the main thread suspended the
+// moment a new file shows in the folder. True when it was caught there (the
+// file still there with the thread held); else the run ended or went past.
+bool bHoldSaveMidway(Session& session, const std::vector<std::string>& vecKnown = {})
+{
+    PostMessageA(session.hMain, WM_COMMAND, IDM_QUIT, 0);
+    while (strOthersIn(session.strDir, vecKnown).empty() &&
+           WaitForSingleObject(session.pi.hProcess, 0) == WAIT_TIMEOUT) {
+    }
+    if (SuspendThread(session.pi.hThread) == (DWORD)-1)
+        return false;
+    if (!strOthersIn(session.strDir, vecKnown).empty())
+        return true;
+    ResumeThread(session.pi.hThread);
+    return false;
+}
+
+// The program is ended at any step of a save (killed, or the system went
+// down): the settings file is whole, old or new, and once the process is
+// gone no new file is left, with no start needed to clean up. First held
+// midway and killed there, then killed after a growing wait from "Beenden".
+TEST_F(E2eTest, AKilledSaveLeavesNothingBehind)
+{
+    const std::string& strPicked = kSavedThenPicked;
+    const int kMidwayTries = 20;
+    const int kTimedKills = 12;
+    auto vStartAndPick = [&] {
         ASSERT_TRUE(bWriteFile(strDir + "\\flugstat.txt", kSaved));
         vStart();
         vPickOtherAirspeedUnit(app);
-        PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-        // Killed the moment anything besides the settings file is there.
-        while (strOthersIn(strDir).empty() && WaitForSingleObject(app.pi.hProcess, 0) == WAIT_TIMEOUT) {
-        }
+    };
+    auto vKillAndCheck = [&] {
         app.vKill();
-        std::string strAfter = strReadFile(app.strSettingsPath());
+        std::string strAfter = strReadFile(strDir + "\\flugstat.txt");
         EXPECT_TRUE(strAfter == kSaved || strAfter == strPicked) << strAfter;
-        vStart();
-        EXPECT_EQ("", strOthersIn(strDir)) << "left after the next start";
-        app.vKill();
+        EXPECT_EQ("", strOthersIn(strDir)) << "left once the process is gone";
+    };
+    bool bHeld = false;
+    for (int nTry = 0; nTry < kMidwayTries && !bHeld && !HasFailure(); nTry++) {
+        SCOPED_TRACE("held midway, try " + std::to_string(nTry));
+        vStartAndPick();
+        bHeld = bHoldSaveMidway(app);
+        vKillAndCheck();
     }
+    EXPECT_TRUE(bHeld) << "no save was caught between its steps";
+    for (int nKill = 0; nKill < kTimedKills && !HasFailure(); nKill++) {
+        SCOPED_TRACE("killed " + std::to_string(nKill) + " ms after Beenden");
+        vStartAndPick();
+        PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
+        Sleep((DWORD)nKill);
+        vKillAndCheck();
+    }
+}
+
+// A copy that cannot see this one's process (in another Wine prefix here;
+// on Windows, on another PC using the same network folder) starts in the
+// same folder while this copy's save is between its steps: this copy's pick
+// is saved all the same. tests/e2e/settings_folders.sh names the folder in
+// KL_SHARED_DIR and starts the other copy when the file "go" appears in
+// KL_SIGNAL_DIR, writing "done" there once that copy has started.
+TEST_F(E2eTest, ACopyInAnotherPrefixLeavesTheSaveAlone)
+{
+    const std::string strFolder = strScriptFolder("KL_SHARED_DIR");
+    const std::string strSignal = strScriptFolder("KL_SIGNAL_DIR");
+    if (strFolder.empty() || strSignal.empty())
+        GTEST_SKIP() << kFromScript;
+    const int kTries = 20;
+    bool bHeld = false;
+    for (int nTry = 0; nTry < kTries && !bHeld; nTry++) {
+        ASSERT_TRUE(bWriteFile(strFolder + "\\flugstat.txt", kSaved));
+        ASSERT_TRUE(app.bStart(strFolder));
+        vPickOtherAirspeedUnit(app);
+        bHeld = bHoldSaveMidway(app);
+        if (!bHeld)
+            app.vKill();
+    }
+    ASSERT_TRUE(bHeld) << "no save was caught between its steps";
+    ASSERT_TRUE(bWriteFile(strSignal + "\\go", ""));
+    const DWORD kOtherCopyMs = 60000;
+    EXPECT_TRUE(bWaitFor([&] { return bFileExists(strSignal + "\\done"); }, kOtherCopyMs))
+        << "the other copy was not started";
+    ResumeThread(app.pi.hThread);
+    EXPECT_EQ(0, app.nWaitExit());
+    EXPECT_EQ(kSavedThenPicked, strReadFile(strFolder + "\\flugstat.txt"));
+    EXPECT_EQ("", strOthersIn(strFolder));
+}
+
+// The settings file is a link to a file kept elsewhere (the script lays it
+// down in KL_LINKED_DIR and checks afterwards that the link is still one):
+// the file it leads to gets the pick.
+TEST_F(E2eTest, ALinkedSettingsFileGetsThePick)
+{
+    const std::string strFolder = strScriptFolder("KL_LINKED_DIR");
+    if (strFolder.empty())
+        GTEST_SKIP() << kFromScript;
+    ASSERT_TRUE(app.bStart(strFolder));
+    EXPECT_EQ("[kt]", strTextOf(app.hUnitBox(2))) << "the linked file was not read";
+    vPickOtherAirspeedUnit(app);
+    vQuitSavingThePick(app, strFolder);
+    EXPECT_EQ("", strOthersIn(strFolder));
+}
+
+// A folder that lets files be made and written but no name be removed or
+// replaced (Linux append-only, named in KL_APPEND_ONLY_DIR by the script):
+// the pick is written in place. The first end's save finds the file held by
+// another program and fails; the "Beenden" after it saves.
+TEST_F(E2eTest, AppendOnlyFolderSavesInPlace)
+{
+    const std::string strFolder = strScriptFolder("KL_APPEND_ONLY_DIR");
+    if (strFolder.empty())
+        GTEST_SKIP() << kFromScript;
+    ASSERT_EQ(kSaved, strReadFile(strFolder + "\\flugstat.txt")) << "the script lays the file down";
+    ASSERT_TRUE(app.bStart(strFolder));
+    vPickOtherAirspeedUnit(app);
+    HANDLE hHold = CreateFileA((strFolder + "\\flugstat.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL,
+                               OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hHold);
+    EXPECT_NE(0, SendMessageA(app.hMain, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP));
+    SendMessageA(app.hMain, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    CloseHandle(hHold);
+    EXPECT_EQ(kSaved, strReadFile(strFolder + "\\flugstat.txt")) << "written while held";
+    vQuitSavingThePick(app, strFolder);
+    // Wine cannot know that the folder keeps every name made in it, so the
+    // new files of the two saves stay there (Windows refuses such a file
+    // before making it); the script prints what is left.
 }
 
 // A folder that lets the settings file be changed but no file be added
@@ -333,18 +476,15 @@ TEST_F(E2eTest, WhatAKilledSaveLeftGoesAtTheNextStart)
 // file in place.
 TEST_F(E2eTest, FolderWithoutNewFilesSavesInPlace)
 {
-    const char* pszFolder = getenv("KL_NO_NEW_FILES_DIR");
-    if (pszFolder == NULL)
-        GTEST_SKIP() << "runs from tests/e2e/settings_folders.sh";
-    const std::string strFolder = strWindowsPath(pszFolder);
+    const std::string strFolder = strScriptFolder("KL_NO_NEW_FILES_DIR");
+    if (strFolder.empty())
+        GTEST_SKIP() << kFromScript;
     ASSERT_TRUE(bWriteFile(strFolder + "\\flugstat.txt", kSaved)) << "the file cannot be written";
     HANDLE hProbe = CreateFileA((strFolder + "\\probe").c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
     ASSERT_EQ(INVALID_HANDLE_VALUE, hProbe) << "the folder lets a file be made";
     ASSERT_TRUE(app.bStart(strFolder));
     vPickOtherAirspeedUnit(app);
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
-    EXPECT_EQ(strSevenLines("[km/h]", "[km/h]", "[NM]", "[l/min]"), strReadFile(strFolder + "\\flugstat.txt"));
+    vQuitSavingThePick(app, strFolder);
     EXPECT_EQ("", strOthersIn(strFolder));
 }
 
