@@ -4,6 +4,11 @@
 #   kurslotse-2007/win32/kurslotse.exe   the 32-bit program
 #   kurslotse-2007/win64/kurslotse.exe   the 64-bit program
 #   kurslotse-2007/SHA256SUMS            a SHA-256 sum of each program
+#   kurslotse-2007/LIESMICH.txt          for Windows users, German and English:
+#                                        which program to start, where the
+#                                        units are kept, how to check the sums
+#                                        (docs/LIESMICH.txt in Windows-1252
+#                                        with CR LF, as Notepad reads it)
 #   kurslotse-2007/README.md, docs/      the README and its pictures
 # and writes build/release/SHA256SUMS: the sums of both programs and of the
 # zip itself (`cd build/release && sha256sum -c SHA256SUMS` checks them).
@@ -34,6 +39,7 @@ pack() {
   cp "$2" "$stage/win64/kurslotse.exe"
   cp README.md "$stage/"
   cp docs/*.png "$stage/docs/"
+  iconv -f UTF-8 -t WINDOWS-1252 docs/LIESMICH.txt | sed 's/$/\r/' >"$stage/LIESMICH.txt"
   (cd "$stage" && sha256sum win32/kurslotse.exe win64/kurslotse.exe >SHA256SUMS)
   python3 scripts/zip_release.py "$stage" "$out/kurslotse-2007.zip"
   echo "$out/kurslotse-2007.zip"
@@ -55,6 +61,21 @@ if [ "${1:-}" = --check ]; then
     fi
   done
   first=$(pack build/windows/shell/kurslotse.exe build/windows64/shell/kurslotse.exe "$fresh/zip1")
+  # The Windows users' text: every line ended by CR LF, the umlauts as
+  # Windows-1252 bytes, and the program named as the zip holds it.
+  if python3 - "$first" <<'CHECK'; then
+import sys, zipfile
+text = zipfile.ZipFile(sys.argv[1]).read("kurslotse-2007/LIESMICH.txt")
+lines = text.split(b"\r\n")
+ok = lines[-1] == b"" and all(b"\n" not in l and b"\r" not in l for l in lines)
+ok = ok and b"d\xfcrfen" in text and b"win64\\kurslotse.exe" in text
+sys.exit(0 if ok else 1)
+CHECK
+    echo "ok: LIESMICH.txt is in the zip, in Windows-1252 with CR LF"
+  else
+    echo "FAIL: LIESMICH.txt is missing from the zip or not in Windows-1252 with CR LF"
+    status=1
+  fi
   second=$(pack "$fresh/windows/shell/kurslotse.exe" "$fresh/windows64/shell/kurslotse.exe" "$fresh/zip2")
   # Files of other times and permissions must give the same zip.
   find "$fresh/zip2/kurslotse-2007" -type f -exec touch -d '2001-02-03 04:05:06' {} + -exec chmod 600 {} +
