@@ -32,7 +32,7 @@ if [ "${1:-}" = --remove ]; then
   fi
   rm -f "$entry"
   rm -rf "$dir/wineprefix"
-  rm -f "$dir/kurslotse.exe" "$dir/kurslotse.png" "$dir/kurslotse-start"
+  rm -f "$dir/kurslotse.exe" "$dir/kurslotse.png" "$dir/kurslotse-start" "$dir/.kl-start.lock"
   if [ -e "$dir/flugstat.txt" ]; then
     echo "removed Kurslotse 2007; kept your unit choices in $dir/flugstat.txt"
   else
@@ -69,7 +69,8 @@ if [ -d "$dir/wineprefix" ] && [ "$(cat "$dir/wineprefix/.kl-arch" 2>/dev/null)"
   rm -rf "$dir/wineprefix"
 fi
 install -m 644 "$exe" "$dir/kurslotse.exe"
-/usr/bin/convert "$root/shell/kurslotse.ico" "png:$dir/kurslotse.png"
+# The icon drawn at the size desktops show large, not scaled up.
+python3 "$root/shell/make_icon.py" --png 256 "$dir/kurslotse.png"
 
 # The launcher: everything it needs is in it or in its own folder.
 sed -e "s|@ARCH@|$arch|" -e "s|@LOADER@|$loader|" >"$dir/kurslotse-start" <<'LAUNCHER'
@@ -88,6 +89,10 @@ fail() {
 }
 [ -x "$WINELOADER" ] || fail "Wine ($WINELOADER) is not installed"
 
+# Two first starts at once: the first makes the prefix (and sets the text
+# size) under the lock, the other waits for it and then uses that prefix.
+exec 9>>"$dir/.kl-start.lock" || fail "cannot write in $dir"
+flock 9 || fail "cannot lock $dir/.kl-start.lock"
 if [ ! -f "$WINEPREFIX/.kl-made" ]; then
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
@@ -109,6 +114,8 @@ if [ "$have" != "$(printf '0x%x' "$dpi")" ]; then
   wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   wineserver -w
 fi
+
+exec 9>&-
 
 cd "$dir" || fail "cannot enter $dir"
 exec "$WINELOADER" kurslotse.exe "$@"

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The per-user install (scripts/install.sh) in a home of its own: the desktop
 # entry passes desktop-file-validate and holds what a desktop needs; nothing
-# installed refers to the checkout; the entry's command, run with a bare
-# environment from another folder on a virtual display, starts the program
-# under Wine (window class kurslotse.exe), which keeps flugstat.txt in the
-# per-user folder when it is ended through "Datei" -> "Beenden"; --remove
-# takes it all away but that file.
+# installed refers to the checkout; the entry's command, run twice at once
+# for the first start, makes one Wine prefix and shows two windows; run
+# again with a bare environment from another folder on a virtual display, it
+# starts the program under Wine (window class kurslotse.exe), which keeps
+# flugstat.txt in the per-user folder when it is ended through "Datei" ->
+# "Beenden"; --remove takes it all away but that file.
 # Usage: test_install.sh <kurslotse.exe>
 set -uo pipefail
 exe=$1
@@ -59,14 +60,32 @@ command=$(value Exec)
 command=${command#\"}
 command=${command%\"}
 kl_start_xvfb || exit 1
-(cd "$elsewhere" && exec env -i HOME="$home" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" "$command") >"$tmp/launcher.log" 2>&1 &
-launcher_pid=$!
-
+start() { (cd "$elsewhere" && exec env -i HOME="$home" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" "$command"); }
 poll() { local n=$1; shift; while ! "$@"; do n=$((n - 1)); [ $n -gt 0 ] || return 1; sleep 0.2; done; }
 window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
 main_shown() { wid=$(window "Kurslotse 2007"); [ -n "$wid" ]; }
 ended() { ! kill -0 "$launcher_pid" 2>/dev/null; }
-# A new prefix is made at the first start: that takes a while under load.
+
+# Two first starts at once (a double click that went twice): the one
+# prefix is made under the launcher's lock, and both copies come up in it. A
+# new prefix takes a while under load. They are then ended with their Wine.
+start >"$tmp/first1.log" 2>&1 &
+first1=$!
+start >"$tmp/first2.log" 2>&1 &
+first2=$!
+two_shown() { [ "$(xdotool search --onlyvisible --name '^Kurslotse 2007$' 2>/dev/null | wc -l)" = 2 ]; }
+if poll 900 two_shown; then
+  [ -f "$dir/wineprefix/.kl-made" ] && [ "$(ls -d "$dir"/wineprefix* | wc -l)" = 1 ] ||
+    fail "two first starts left no single whole prefix: $(ls -d "$dir"/wineprefix*)"
+else
+  fail "two first starts at once did not both show a window; the launchers said: $(cat "$tmp"/first*.log)"
+fi
+WINEPREFIX=$dir/wineprefix wineserver -k >/dev/null 2>&1
+wait "$first1" "$first2" 2>/dev/null
+poll 50 test -z "$(window 'Kurslotse 2007')" || fail "the two copies' windows stayed after their Wine ended"
+
+start >"$tmp/launcher.log" 2>&1 &
+launcher_pid=$!
 if ! poll 900 main_shown; then
   echo "FAIL: the program's window did not come up; the launcher said:"
   cat "$tmp/launcher.log"
@@ -95,10 +114,11 @@ launcher_pid=
 [ -e "$elsewhere/flugstat.txt" ] && fail "flugstat.txt was written in the folder the command was started from"
 
 HOME=$home XDG_DATA_HOME= bash "$root/scripts/install.sh" --remove >/dev/null || fail "install.sh --remove failed"
-for gone in "$entry" "$dir/kurslotse.exe" "$dir/kurslotse-start" "$dir/kurslotse.png" "$dir/wineprefix"; do
+for gone in "$entry" "$dir/kurslotse.exe" "$dir/kurslotse-start" "$dir/kurslotse.png" "$dir/wineprefix" \
+  "$dir/.kl-start.lock"; do
   [ -e "$gone" ] && fail "--remove left $gone"
 done
 [ -f "$dir/flugstat.txt" ] || fail "--remove took the user's flugstat.txt"
 
-[ $failed = 0 ] && echo "ok: installed, validated, started from the entry, flugstat.txt in $dir, removed"
+[ $failed = 0 ] && echo "ok: installed, validated, two first starts at once in one prefix, started from the entry, flugstat.txt in $dir, removed"
 exit $failed
