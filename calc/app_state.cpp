@@ -85,6 +85,22 @@ int vHasUnitChoice(int id)
     return id == Tas || id == WindSpeed || id == Distance || id == FuelFlow;
 }
 
+int vUnitBoxInput(UINT uCtrlId)
+{
+    if (uCtrlId < IDC_UNIT_BASE || uCtrlId >= IDC_UNIT_BASE + INPUT_COUNT)
+        return -1;
+    int id = (int)(uCtrlId - IDC_UNIT_BASE);
+    return vHasUnitChoice(id) ? id : -1;
+}
+
+const char* vBareLabel(int id)
+{
+    const char* psz = pApp->pForm->pszLabel[id];
+    while (*psz == ' ')
+        psz++;
+    return psz;
+}
+
 static int vInitDiagram(DiagramState* pDiagram)
 {
     pDiagram->nHalfWidth = 1000;

@@ -26,7 +26,28 @@ enum {
     INPUT_TEXT_SIZE = 256, // bytes per input text buffer, terminator included
     UNIT_CHOICES = 2,      // unit choices an input can have at most
     LEGEND_ROWS = 7,       // rows of the results block
-    LEGEND_COLOURS = 3     // coloured rows (wind, course, heading)
+    LEGEND_COLOURS = 3,    // coloured rows (wind, course, heading)
+    // A unit box's control identifier is this plus the InputId of its
+    // input; the edit's identifier is the InputId itself.
+    IDC_UNIT_BASE = 50
+};
+
+enum {
+    // The longest result text: a time or fuel amount near the largest
+    // double, whose 309 digits are all printed.
+    RESULT_TEXT_SIZE = 512,
+    NO_NOTICE = -1
+};
+
+// What the results block shows for the inputs of one paint: the value text
+// of each row ("" for a row that shows none), and the prompt for the first
+// missing input or the notice that the course cannot be flown, with the row
+// it stands in (NO_NOTICE when there is none). Rows after a prompt or the
+// notice show nothing.
+struct ResultTexts {
+    char szValue[LEGEND_ROWS][RESULT_TEXT_SIZE];
+    char szNotice[RESULT_TEXT_SIZE];
+    int nNoticeRow;
 };
 
 // A box is x, y, width, height (never left, top, right, bottom).
@@ -65,6 +86,9 @@ struct DiagramState {
     POINT ptLegendMark[LEGEND_ROWS];
     POINT ptLegendLabel[LEGEND_ROWS];
     POINT ptLegendValue[LEGEND_ROWS];
+    // The results block's texts, composed once per paint before the layout
+    // measures them; the drawing and the copy read them from here.
+    ResultTexts results;
     // The values of this paint have no room beside their captions: each
     // stands on the line under its caption.
     int bValuesBelow;
@@ -165,6 +189,13 @@ extern AppState* pApp;
 // 1 when the input has a unit combobox with two choices (Tas, WindSpeed,
 // Distance, FuelFlow), else 0.
 int vHasUnitChoice(int id);
+
+// The input whose unit box with two choices has the control identifier
+// uCtrlId; -1 for any other identifier.
+int vUnitBoxInput(UINT uCtrlId);
+
+// Input id's label without the blank that lines up the one-digit numbers.
+const char* vBareLabel(int id);
 
 // Allocates the four records and sets their initial values; 1 on success,
 // 0 when an allocation failed (the program then ends at once).

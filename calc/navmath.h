@@ -9,8 +9,12 @@ const double kSmall = 0.005;
 // value, so results match the hand-checked tables to the last printed digit.
 const double kPi = 3.141592654;
 
-inline double vDegToRad(double dDeg) { return dDeg * (1.0 / 180.0) * kPi; }
-inline double vRadToDeg(double dRad) { return dRad * 180.0 * (1.0 / kPi); }
+// Degrees of a half and of a whole turn.
+const double kHalfCircle = 180.0;
+const double kFullCircle = 360.0;
+
+inline double vDegToRad(double dDeg) { return dDeg * (1.0 / kHalfCircle) * kPi; }
+inline double vRadToDeg(double dRad) { return dRad * kHalfCircle * (1.0 / kPi); }
 
 // "Rounded": add 0.5, then truncate toward zero (-1.5 gives -1, -100 gives -99).
 inline int vRound(double d) { return (int)(d + 0.5); }

@@ -7,8 +7,6 @@
 #include "calc/navmath.h"
 #include "calc/trig.h"
 
-static const double kFullCircle = 360.0;
-static const double kHalfCircle = 180.0;
 static const double kEast = 90.0;
 static const double kWest = 270.0;
 // A discriminant this far below zero, relative to the squared speeds, is a

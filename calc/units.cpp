@@ -4,7 +4,6 @@
 
 #include "calc/app_state.h"
 #include "calc/input.h"
-#include "shell/resource.h"
 
 // CB_GETCURSEL's answer is taken as an unsigned 16-bit index.
 static const LRESULT kSelMask = 0xFFFF;
@@ -34,13 +33,10 @@ int vDefaultUnit(int i, int* pnSel)
 
 void vMesComUnit(UINT uMsg, WPARAM wParam)
 {
-    int nCtrlId = LOWORD(wParam);
-    if (uMsg != WM_COMMAND || nCtrlId < IDC_UNIT_BASE || nCtrlId >= IDC_UNIT_BASE + INPUT_COUNT)
-        return;
-    int k = nCtrlId - IDC_UNIT_BASE;
-    // The other identifiers belong to hidden list boxes, which have no
-    // second unit to switch to.
-    if (!vHasUnitChoice(k))
+    // Identifiers of the hidden list boxes (inputs without a second unit)
+    // have nothing to switch to.
+    int k = vUnitBoxInput(LOWORD(wParam));
+    if (uMsg != WM_COMMAND || k < 0)
         return;
 
     FormState* pForm = pApp->pForm;
@@ -84,4 +80,11 @@ void vApplyUnitChoice(int id, int nNewChoice)
     pForm->bValid[id] = 1;
     pApp->pTimer->bPending = 1;
     pApp->pTimer->nElapsed = 0;
+}
+
+const char* vShownUnit(int id)
+{
+    FormState* pF = pApp->pForm;
+    const char* pszUnit = pF->pszUnit[id][vHasUnitChoice(id) ? pF->nUnitSel[id] : 0];
+    return pF->szInput[id][0] != '\0' && pszUnit != NULL ? pszUnit : "";
 }

@@ -15,4 +15,8 @@ void vApplyUnitChoice(int id, int nNewChoice);
 // file is read; 0 for an input without a unit choice.
 int vDefaultUnit(int i, int* pnSel);
 
+// The unit shown after input id's text: the chosen one, or the only one;
+// "" for an empty field or an input without a unit.
+const char* vShownUnit(int id);
+
 #endif

@@ -18,20 +18,15 @@ enum {
     CIRCLE_PEN_WIDTH = 2,
     LINE_PEN_WIDTH = 1,
     TICK_COUNT = 36,        // one every ten degrees
-    LABEL_COUNT = 4,        // "0", "90", "180", "270"
-    LABEL_GAP = 6,          // between the circle and its labels
     CROSS_HALF_ARM = 15,
     ROUTE_INDENT_CHARS = 4, // the route lines start four characters right of the title
-    LABEL_TEXT_SIZE = 16,
     ROUTE_TEXT_SIZE = 2 * INPUT_TEXT_SIZE,
     CLOSING_SLACK = 3 // logical units: three rounded lengths and two rounded tips
 };
 
 static const float kBlack[3] = {0.0f, 0.0f, 0.0f};
 static const float kGrey[3] = {0.7f, 0.7f, 0.7f}; // the side that closes the triangle
-static const double kFullCircle = 360.0;
 static const double kNorthUp = 90.0; // compass direction d is drawn at 90 - d
-static const double kReverse = 180.0;
 
 enum { COLOUR_WIND = 0, COLOUR_COURSE = 1, COLOUR_HEADING = 2 };
 
@@ -129,34 +124,11 @@ void vDrawCompassTicks(HDC hdc, POINT c, int r, int nWidth)
 
 void vDrawCompassLabels(HDC hdc, POINT c, int r)
 {
-    DiagramState* pD = pApp->pDiagram;
-    int w = pD->nCharWidth, h = pD->nCharHeight;
-    char szText[LABEL_TEXT_SIZE];
-    for (int i = 0; i < LABEL_COUNT; i++) {
-        snprintf(szText, sizeof(szText), "%.0f", i * kFullCircle / LABEL_COUNT);
+    for (int i = 0; i < COMPASS_LABELS; i++) {
         POINT pt;
-        switch (i) {
-        case 0: // above the circle
-            pt.x = c.x - w / 2;
-            pt.y = c.y + r + LABEL_GAP + h;
-            break;
-        case 1: // right of it
-            pt.x = c.x + r + LABEL_GAP;
-            pt.y = c.y + h / 2;
-            break;
-        case 2: // below it
-            pt.x = c.x - (3 * w) / 2;
-            pt.y = c.y - r - LABEL_GAP;
-            break;
-        default: { // left of it, its right end LABEL_GAP from the circle
-            SIZE size;
-            int nTextWidth = vTextExtent(hdc, szText, &size) ? size.cx : 3 * w;
-            pt.x = c.x - r - LABEL_GAP - nTextWidth;
-            pt.y = c.y + h / 2;
-            break;
-        }
-        }
-        vDrawText(hdc, pt, szText);
+        SIZE size;
+        vPlaceCompassLabel(hdc, c, r, i, &pt, &size);
+        vDrawText(hdc, pt, vCompassLabel(i));
     }
 }
 
@@ -209,7 +181,7 @@ void vDrawTriangle(HDC hdc, POINT c, int r, int nWidth)
     dTas = fabs(dTas);
     dWs = fabs(dWs);
     double dWindTo;
-    vNormAngle(dWd - kReverse, &dWindTo);
+    vNormAngle(dWd - kHalfCircle, &dWindTo);
     vNormAngle(dTc, &dTc);
 
     double dMax = dTas;
@@ -260,7 +232,7 @@ void vDrawPartialTriangle(HDC hdc, POINT c, int r, int nWidth)
         double dWd, dWindTo;
         if (!vGetValue(pF->szInput[WindDir], WindDir, &dWd))
             return;
-        vNormAngle(dWd - kReverse, &dWindTo);
+        vNormAngle(dWd - kHalfCircle, &dWindTo);
         vVector(hdc, c, COLOUR_WIND, dWindTo, nWs, nFull, nWidth);
     }
     // Without a ground speed the course line takes the airspeed's length.
@@ -277,6 +249,7 @@ void vPaintDiagram(HDC hdc, PAINTSTRUCT* pPs)
 {
     DiagramState* pD = pApp->pDiagram;
     vDrawDiagramBackground(hdc, pPs);
+    vComposeResults(); // once: the layout measures them, the block draws them
     vSetDiagramMapping(hdc); // from here on, logical units
     if (pD->bShowTitle)
         vDrawTitle(hdc);

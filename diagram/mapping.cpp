@@ -8,7 +8,6 @@
 #include "calc/app_state.h"
 #include "calc/navmath.h"
 #include "diagram/draw.h"
-#include "form/results_text.h"
 
 enum {
     LEGEND_LINE_CHARS = 4,   // a legend sample line is four characters long
@@ -17,8 +16,14 @@ enum {
     LABEL_ROOM_LINES = 3,    // room above and below it for "0" and "180"
     FONT_STEPS = 4,          // steps of a pixel or less allowed after the first try
     PIXEL_PROBE = 10000,     // logical length used to read the scale
-    TICKS_PER_RADIUS = 10    // a tick is a tenth of the radius
+    TICKS_PER_RADIUS = 10,   // a tick is a tenth of the radius
+    LABEL_GAP = 6            // between the circle and its labels
 };
+
+static const char* const kCompassLabels[COMPASS_LABELS] = {"0", "90", "180", "270"};
+// The widest value of a flight that can be flown in a day, as the time row
+// shows it.
+static const char kWidestValue[] = ": 23:59 [h:min]";
 
 static const double kRowLines = 1.5; // legend rows are at most one and a half lines apart
 // Where the values have no room beside the captions, each goes on a line of
@@ -146,6 +151,80 @@ void vDeleteDiagramFont(void)
     pD->hReadableFont = NULL;
 }
 
+const char* vCompassLabel(int i) { return kCompassLabels[i]; }
+
+void vPlaceCompassLabel(HDC hdc, POINT c, int r, int i, POINT* pPt, SIZE* pSize)
+{
+    const DiagramState* pD = pApp->pDiagram;
+    int w = pD->nCharWidth, h = pD->nCharHeight;
+    const char* pszText = kCompassLabels[i];
+    if (!vTextExtent(hdc, pszText, pSize))
+        pSize->cx = (int)strlen(pszText) * w;
+    pSize->cy = h; // the line the placing below allows for
+    switch (i) {
+    case 0: // above the circle
+        pPt->x = c.x - w / 2;
+        pPt->y = c.y + r + LABEL_GAP + h;
+        break;
+    case 1: // right of it
+        pPt->x = c.x + r + LABEL_GAP;
+        pPt->y = c.y + h / 2;
+        break;
+    case 2: // below it
+        pPt->x = c.x - (3 * w) / 2;
+        pPt->y = c.y - r - LABEL_GAP;
+        break;
+    default: // left of it, its right end LABEL_GAP from the circle
+        pPt->x = c.x - r - LABEL_GAP - pSize->cx;
+        pPt->y = c.y + h / 2;
+        break;
+    }
+}
+
+// 1 when the four labels of the rose laid out now stand clear of each
+// other (they stand outside the circle by their placing): on a small band
+// the radius shrinks until they would be printed on top of each other.
+static int bCompassLabelsClear(HDC hdc)
+{
+    const DiagramState* pD = pApp->pDiagram;
+    if (pD->nRadius <= 0)
+        return 0;
+    POINT pt[COMPASS_LABELS];
+    SIZE size[COMPASS_LABELS];
+    for (int i = 0; i < COMPASS_LABELS; i++)
+        vPlaceCompassLabel(hdc, pD->ptCenter, pD->nRadius, i, &pt[i], &size[i]);
+    // A box runs right and down (y points up) from its top-left corner.
+    for (int i = 0; i < COMPASS_LABELS; i++)
+        for (int j = i + 1; j < COMPASS_LABELS; j++)
+            if (pt[i].x < pt[j].x + size[j].cx && pt[j].x < pt[i].x + size[i].cx &&
+                pt[i].y - size[i].cy < pt[j].y && pt[j].y - size[j].cy < pt[i].y)
+                return 0;
+    return 1;
+}
+
+void vResultsMinSize(HDC hdc, int nNoticeWidth, SIZE* pSize)
+{
+    const DiagramState* pD = pApp->pDiagram;
+    TEXTMETRICA tm;
+    memset(&tm, 0, sizeof(tm));
+    GetTextMetricsA(hdc, &tm);
+    int w = tm.tmAveCharWidth, h = tm.tmHeight;
+    int nCaptions = 0;
+    for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
+        SIZE size;
+        if (vTextExtent(hdc, pD->pszLegend[nRow], &size) && size.cx > nCaptions)
+            nCaptions = size.cx;
+    }
+    SIZE sizeValue = {0, 0};
+    vTextExtent(hdc, kWidestValue, &sizeValue);
+    int xValue = w + LEGEND_LINE_CHARS * w + w + nCaptions + w;
+    int nBeside = sizeValue.cx > nNoticeWidth ? sizeValue.cx : nNoticeWidth;
+    // The prompt's box keeps a character clear of the client's right edge,
+    // and one more is spare for a diagram font a pixel larger than this.
+    pSize->cx = xValue + nBeside + 2 * w;
+    pSize->cy = (LEGEND_ROWS + 1) * h;
+}
+
 int vClientRight(void)
 {
     const DiagramState* pD = pApp->pDiagram;
@@ -156,12 +235,11 @@ int vClientRight(void)
 // in the selected font; a value that cannot be measured counts as 0.
 static int nWidestValue(HDC hdc)
 {
-    ResultTexts res;
-    vGetResultTexts(&res);
+    const ResultTexts* pRes = &pApp->pDiagram->results;
     int nWidest = 0;
     for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
         SIZE size;
-        if (res.szValue[nRow][0] != '\0' && vTextExtent(hdc, res.szValue[nRow], &size) && size.cx > nWidest)
+        if (pRes->szValue[nRow][0] != '\0' && vTextExtent(hdc, pRes->szValue[nRow], &size) && size.cx > nWidest)
             nWidest = size.cx;
     }
     return nWidest;
@@ -257,6 +335,13 @@ void vLayoutDiagram(HDC hdc)
             pD->nRadius = (nAvail - LABEL_ROOM_CHARS * w) / 2;
         else
             pD->nRadius = (nAvail - LABEL_ROOM_LINES * h) / 2;
+        // A rose whose labels would be printed on top of each other is not
+        // drawn either; the results block keeps the room.
+        if (!bCompassLabelsClear(hdc)) {
+            pD->bShowTriangle = 0;
+            pD->ptCenter = pD->ptCenterInit;
+            pD->nRadius = pD->nRadiusInit;
+        }
     }
     pD->nTick = pD->nRadius / TICKS_PER_RADIUS;
 

@@ -10,6 +10,21 @@
 void vSetDiagramMapping(HDC hdc);
 void vLayoutDiagram(HDC hdc);
 
+enum { COMPASS_LABELS = 4 }; // "0", "90", "180" and "270"
+
+// Compass label i (0 for "0" above the circle, then clockwise) of a rose
+// centred at c with radius r: its text, and the top-left corner and size of
+// its box: the label's width in the selected font (a character per digit
+// where it cannot be measured) and a line high.
+const char* vCompassLabel(int i);
+void vPlaceCompassLabel(HDC hdc, POINT c, int r, int i, POINT* pPt, SIZE* pSize);
+
+// The room in pixels the results block needs to show every caption whole
+// and, beside them, every value and a notice box nNoticeWidth wide, in the
+// font selected into hdc (the form font: diagram text is never drawn
+// smaller).
+void vResultsMinSize(HDC hdc, int nNoticeWidth, SIZE* pSize);
+
 // The client area's right edge in the diagram's logical units, whatever the
 // panel's shape.
 int vClientRight(void);

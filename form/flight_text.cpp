@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "calc/app_state.h"
+#include "calc/units.h"
 #include "form/results_text.h"
 
 static const char kLineEnd[] = "\r\n";
@@ -23,8 +24,7 @@ static int bAppend(char* pszText, int nSize, int* pnUsed, const char* pszFormat,
     return 1;
 }
 
-// A label without the blank that lines up the one-digit numbers, a value
-// without the colon and blanks that set it off from its caption.
+// A value without the colon and blanks that set it off from its caption.
 static const char* pszBare(const char* psz)
 {
     if (*psz == ':')
@@ -61,20 +61,20 @@ int vGetFlightText(char* pszText, int nSize)
         return 0;
 
     for (int i = 0; i < INPUT_COUNT; i++) {
-        const char* pszUnit = pF->pszUnit[i][vHasUnitChoice(i) ? pF->nUnitSel[i] : 0];
-        if (!bAppend(pszText, nSize, &nUsed, "%s\t%s", pszBare(pF->pszLabel[i]), pF->szInput[i]))
+        const char* pszUnit = vShownUnit(i);
+        if (!bAppend(pszText, nSize, &nUsed, "%s\t%s", vBareLabel(i), pF->szInput[i]))
             return 0;
-        if (pF->szInput[i][0] != '\0' && pszUnit != NULL && pszUnit[0] != '\0' &&
-            !bAppend(pszText, nSize, &nUsed, " %s%s", pszUnit, ""))
+        if (pszUnit[0] != '\0' && !bAppend(pszText, nSize, &nUsed, " %s%s", pszUnit, ""))
             return 0;
         if (!bAppend(pszText, nSize, &nUsed, "%s%s", kLineEnd, ""))
             return 0;
     }
 
-    ResultTexts texts;
-    vGetResultTexts(&texts);
+    // The inputs as they are now: a paint may still be waiting for them.
+    vComposeResults();
+    const ResultTexts* pRes = &pD->results;
     for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
-        const char* pszValue = nRow == texts.nNoticeRow ? texts.szNotice : texts.szValue[nRow];
+        const char* pszValue = nRow == pRes->nNoticeRow ? pRes->szNotice : pRes->szValue[nRow];
         if (!bAppend(pszText, nSize, &nUsed, "%s\t%s", pD->pszLegend[nRow], pszBare(pszValue)) ||
             !bAppend(pszText, nSize, &nUsed, "%s%s", kLineEnd, ""))
             return 0;

@@ -7,6 +7,8 @@
 #include "calc/app_state.h"
 #include "calc/navmath.h"
 #include "diagram/draw.h"
+#include "diagram/mapping.h"
+#include "form/results_text.h"
 
 enum {
     PLACE_EDIT_CHARS = 15, // edit width of the two place rows, in default-font characters
@@ -155,6 +157,28 @@ int vFormLayout(HWND hWnd)
     if (hOldFont != NULL)
         SelectObject(hdc, hOldFont);
     ReleaseDC(hWnd, hdc);
+    return 1;
+}
+
+int vMinClientSize(HWND hWnd, SIZE* pSize)
+{
+    FormState* pF = pApp->pForm;
+    if (!pF->bFormLaidOut)
+        return 0;
+    // The rows are a tenth of the form apart: ten fields one above the
+    // other without a gap, inside the form's one-pixel border.
+    int nFields = 0;
+    for (int i = 0; i < INPUT_COUNT; i++)
+        nFields += pF->sizeEdit[i].cy;
+    HDC hdc = GetDC(hWnd);
+    HGDIOBJ hOldFont = SelectObject(hdc, pF->hFont);
+    SIZE sizeResults = {0, 0};
+    vResultsMinSize(hdc, vNoticeMinWidth(hdc), &sizeResults);
+    if (hOldFont != NULL)
+        SelectObject(hdc, hOldFont);
+    ReleaseDC(hWnd, hdc);
+    pSize->cx = pF->nFormWidth + sizeResults.cx;
+    pSize->cy = nMax(nFields + 2 * pF->rcForm.y, sizeResults.cy);
     return 1;
 }
 

@@ -11,4 +11,8 @@ int vFormLayout(HWND hWnd);
 // Places the diagram panel and derives its mapping numbers.
 void vDiagramLayout(HWND hWnd);
 
+// The smallest client in which every field, caption and result is whole,
+// for the form as last laid out; 0 before the first layout.
+int vMinClientSize(HWND hWnd, SIZE* pSize);
+
 #endif

@@ -10,12 +10,14 @@
 #include "calc/app_state.h"
 #include "calc/derived.h"
 #include "calc/input.h"
+#include "calc/navmath.h"
 #include "calc/solver.h"
 #include "diagram/draw.h"
 #include "diagram/mapping.h"
 
 enum {
     SAMPLE_PEN_WIDTH = 1,
+    NOTICE_MARGIN_CHARS = 1, // a prompt's box ends a character short of the client's right edge
     ROW_WIND = 0,
     ROW_COURSE = 1,
     ROW_HEADING = 2,
@@ -30,8 +32,6 @@ static const char kAngleFormat[] = ": %4.0lf [\xB0]";
 // Shown in the heading row, and nothing after it, when the wind is too
 // strong for the course: no heading, time or fuel amount could be flown.
 static const char kNotFlyable[] = ": #### (Kurs bei diesem Wind nicht fliegbar)";
-static const double kHalfAngle = 180.0;
-static const double kFullAngle = 360.0;
 // Minutes below this print as one digit once rounded to whole minutes.
 static const double kOneDigitMinutes = 10.0;
 static const double kHalfMinute = 0.5;
@@ -93,7 +93,7 @@ static void vSetWind(ResultTexts* pRes)
 {
     FormState* pF = pApp->pForm;
     double dWd, dTo;
-    if (vGetValue(pF->szInput[WindDir], WindDir, &dWd) && vNormAngle(dWd - kHalfAngle, &dTo))
+    if (vGetValue(pF->szInput[WindDir], WindDir, &dWd) && vNormAngle(dWd - kHalfCircle, &dTo))
         vSetAngle(pRes, ROW_WIND, dTo);
     else
         vSetNoValue(pRes, ROW_WIND);
@@ -118,8 +118,8 @@ static int vSetCourseAndHeading(ResultTexts* pRes)
     if (vGetWindTriangle(&dWca, &dTh, &dGs)) {
         vSetAngle(pRes, ROW_HEADING, dTh);
         // Shown in -180 (exclusive) to 180 (inclusive): left corrections negative.
-        if (dWca > kHalfAngle)
-            dWca -= kFullAngle;
+        if (dWca > kHalfCircle)
+            dWca -= kFullCircle;
         vSetAngle(pRes, ROW_WCA, dWca);
     } else {
         vSetNoValue(pRes, ROW_HEADING);
@@ -176,9 +176,10 @@ static void vSetFuel(ResultTexts* pRes)
         vSetNoValue(pRes, ROW_FUEL);
 }
 
-void vGetResultTexts(ResultTexts* pRes)
+void vComposeResults(void)
 {
     FormState* pF = pApp->pForm;
+    ResultTexts* pRes = &pApp->pDiagram->results;
     memset(pRes, 0, sizeof(*pRes));
     pRes->nNoticeRow = NO_NOTICE;
     for (int id = 0; id < INPUT_COUNT; id++) {
@@ -229,6 +230,23 @@ static const char* pszCaptionThatFits(HDC hdc, int nRow)
     return pszCaption;
 }
 
+// Under its caption (values below), a prompt's lines run down into the
+// rows that follow, which show their captions alone: it is drawn only where
+// it ends above the next caption, whole or not at all, like a value.
+// Beside the captions it wraps in a column of its own.
+static int bNoticeClearOfCaptions(HDC hdc, int nRow, const char* pszText)
+{
+    const DiagramState* pD = pApp->pDiagram;
+    if (!pD->bValuesBelow || nRow == LEGEND_ROWS - 1)
+        return 1;
+    POINT pt = pD->ptLegendValue[nRow];
+    RECT rc = {pt.x, pt.y, vClientRight() - NOTICE_MARGIN_CHARS * pD->nCharWidth, pt.y};
+    if (rc.right - rc.left < 1)
+        return 1; // not drawn anyway
+    int nHeight = abs(DrawTextA(hdc, pszText, -1, &rc, DT_WORDBREAK | DT_CALCRECT));
+    return pt.y - nHeight >= pD->ptLegendLabel[nRow + 1].y;
+}
+
 void vPaintResults(HDC hdc)
 {
     DiagramState* pD = pApp->pDiagram;
@@ -245,12 +263,66 @@ void vPaintResults(HDC hdc)
     for (int nRow = 0; nRow < LEGEND_ROWS; nRow++)
         vDrawText(hdc, pD->ptLegendLabel[nRow], pszCaptionThatFits(hdc, nRow));
 
-    ResultTexts res;
-    vGetResultTexts(&res);
+    const ResultTexts* pRes = &pD->results;
     for (int nRow = 0; nRow < LEGEND_ROWS; nRow++)
-        vDrawValue(hdc, nRow, res.szValue[nRow]);
-    if (res.nNoticeRow != NO_NOTICE)
-        vDrawWrapped(hdc, pD->ptLegendValue[res.nNoticeRow], res.szNotice);
+        vDrawValue(hdc, nRow, pRes->szValue[nRow]);
+    if (pRes->nNoticeRow != NO_NOTICE && bNoticeClearOfCaptions(hdc, pRes->nNoticeRow, pRes->szNotice))
+        vDrawWrapped(hdc, pD->ptLegendValue[pRes->nNoticeRow], pRes->szNotice);
+}
+
+// The prompt of input id, or the unflyable notice for id -1, as long as it
+// can be (the deviation prompt with a three-digit heading).
+static void vLongestNotice(int id, char* pszText, size_t nSize)
+{
+    if (id < 0)
+        snprintf(pszText, nSize, "%s", kNotFlyable);
+    else if (id == Deviation)
+        snprintf(pszText, nSize, kDeviationAtHeading, id + 1, kFullCircle - 1.0);
+    else
+        snprintf(pszText, nSize, kPrompts[id].pszFormat, id + 1);
+}
+
+// 1 when every prompt and the notice, wrapped into a box nWidth wide,
+// needs no more lines than its row has down to the bottom edge with rows
+// a line apart, and no word is wider than the box.
+static int bNoticesFit(HDC hdc, int nWidth, int nLine)
+{
+    for (int id = -1; id < INPUT_COUNT; id++) {
+        if (id >= 0 && kPrompts[id].pszFormat == NULL)
+            continue;
+        char szText[RESULT_TEXT_SIZE];
+        vLongestNotice(id, szText, sizeof(szText));
+        int nRow = id < 0 ? ROW_HEADING : kPrompts[id].nRow;
+        RECT rc = {0, 0, nWidth, 0};
+        int nHeight = DrawTextA(hdc, szText, -1, &rc, DT_WORDBREAK | DT_CALCRECT);
+        if (rc.right > nWidth || nHeight > (LEGEND_ROWS - nRow + 1) * nLine)
+            return 0;
+    }
+    return 1;
+}
+
+int vNoticeMinWidth(HDC hdc)
+{
+    TEXTMETRICA tm;
+    memset(&tm, 0, sizeof(tm));
+    GetTextMetricsA(hdc, &tm);
+    SIZE size = {0, 0};
+    char szText[RESULT_TEXT_SIZE];
+    vLongestNotice(Deviation, szText, sizeof(szText));
+    vTextExtent(hdc, szText, &size);
+    // The whole prompt on one line fits; halve the range down to the
+    // narrowest width that still does.
+    int nFits = size.cx, nTooNarrow = 0;
+    if (tm.tmHeight <= 0 || !bNoticesFit(hdc, nFits, tm.tmHeight))
+        return nFits;
+    while (nFits - nTooNarrow > 1) {
+        int nMid = (nFits + nTooNarrow) / 2;
+        if (bNoticesFit(hdc, nMid, tm.tmHeight))
+            nFits = nMid;
+        else
+            nTooNarrow = nMid;
+    }
+    return nFits;
 }
 
 void vDrawWrapped(HDC hdc, POINT pt, const char* pszText)
@@ -260,7 +332,7 @@ void vDrawWrapped(HDC hdc, POINT pt, const char* pszText)
     DiagramState* pD = pApp->pDiagram;
     // From pt to one character short of the client's right edge, and down
     // to the client's bottom edge.
-    int nWidth = vClientRight() - pD->nCharWidth - pt.x;
+    int nWidth = vClientRight() - NOTICE_MARGIN_CHARS * pD->nCharWidth - pt.x;
     int nBottom = -pD->ptWindowExt.y;
     if (nWidth < 1 || pt.y < nBottom + 1)
         return;

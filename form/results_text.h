@@ -7,27 +7,17 @@
 
 #include "calc/app_state.h"
 
-enum {
-    // The longest value: a time or fuel amount near the largest double,
-    // whose 309 digits are all printed.
-    RESULT_TEXT_SIZE = 512,
-    NO_NOTICE = -1
-};
+// Composes the block's texts for the current inputs into the diagram
+// state's results record, computing every shown value afresh.
+void vComposeResults(void);
 
-// What the block shows for the current inputs, computed afresh: the value
-// text of each row ("" for a row that shows none), and the prompt for the
-// first missing input or the notice that the course cannot be flown, with
-// the row it stands in (NO_NOTICE when there is none). Rows after a prompt
-// or the notice show nothing.
-typedef struct {
-    char szValue[LEGEND_ROWS][RESULT_TEXT_SIZE];
-    char szNotice[RESULT_TEXT_SIZE];
-    int nNoticeRow;
-} ResultTexts;
-
-void vGetResultTexts(ResultTexts* pRes);
-
+// Draws the block from the results record, at the places the layout gave.
 void vPaintResults(HDC hdc);
 void vDrawWrapped(HDC hdc, POINT pt, const char* pszText);
+
+// The narrowest box, in pixels of the font selected into hdc, in which every
+// prompt and the unflyable notice wraps whole into the lines its row leaves
+// down to the bottom edge, rows one line apart.
+int vNoticeMinWidth(HDC hdc);
 
 #endif

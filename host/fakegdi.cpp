@@ -19,6 +19,7 @@ struct GdiObject {
     bool bNull;        // the stock null pen or null brush
     int nStyle;        // pen
     int nWidth;        // pen, logical units
+    std::vector<int> vecDashes; // pen of PS_USERSTYLE: the on and off lengths
     COLORREF color;    // pen, brush
     LOGFONTA lf;       // font
     HostFontModel model;
@@ -324,9 +325,13 @@ HPEN ExtCreatePen(DWORD dwPenStyle, DWORD dwWidth, const LOGBRUSH* pBrush, DWORD
     if (pBrush == nullptr || pBrush->lbStyle != BS_SOLID || !bStyleOk || (dwPenStyle & PS_GEOMETRIC) == 0)
         return nullptr;
     GdiObject* p = pMake(OBJ_PEN_KIND);
+    if (p == nullptr)
+        return nullptr; // creation switched to fail
     p->nStyle = (int)(dwPenStyle & PS_STYLE_MASK);
     p->nWidth = (int)dwWidth;
     p->color = pBrush->lbColor;
+    if (bUser)
+        p->vecDashes.assign(pStyle, pStyle + dwStyleCount);
     return (HPEN)p;
 }
 
@@ -591,6 +596,7 @@ static HostCall& callNew(HDC hdc, HostCallKind nKind, const POINT* pPoints, int 
     call.nPenStyle = hdc->pPen->nStyle;
     call.nPenWidth = hdc->pPen->nWidth;
     call.penColor = hdc->pPen->color;
+    call.vecPenDashes = hdc->pPen->vecDashes;
     call.bNullBrush = hdc->pBrush->bNull;
     call.brushColor = hdc->pBrush->color;
     call.hFont = (HFONT)hdc->pFont;
@@ -665,16 +671,6 @@ int DrawTextA(HDC hdc, LPCSTR pszText, int nCount, RECT* pRect, UINT uFormat)
     if (hdc == nullptr || pszText == nullptr || pRect == nullptr)
         return 0;
     std::string strText = nCount < 0 ? std::string(pszText) : std::string(pszText, (size_t)nCount);
-    POINT ptBox[2] = {{pRect->left, pRect->top}, {pRect->right, pRect->bottom}};
-    size_t nBoxCall = hdc->vecCalls.size();
-    int nDevTop, nDevBottom;
-    {
-        HostCall& box = callNew(hdc, HOST_DRAWTEXT, ptBox, 2);
-        box.strText = strText;
-        box.uFormat = uFormat;
-        nDevTop = box.ptDev[0].y;
-        nDevBottom = box.ptDev[1].y;
-    }
     int nWidth = pRect->right - pRect->left;
 
     std::vector<std::string> vecLines;
@@ -708,6 +704,28 @@ int DrawTextA(HDC hdc, LPCSTR pszText, int nCount, RECT* pRect, UINT uFormat)
     vScale(hdc->map, &dSx, &dSy);
     int nLineLog = nToLogical(hdc->map, nPixelHeight(hdc->map, hdc->pFont));
     int nDown = dSy < 0 ? -1 : 1;
+
+    // Measuring only: the box grows to hold every line, from its top-left
+    // corner down and to the widest line; nothing is drawn.
+    if (uFormat & DT_CALCRECT) {
+        int nWidest = 0;
+        for (const std::string& strLine : vecLines)
+            nWidest = std::max(nWidest, nTextLogicalWidth(hdc, strLine.data(), (int)strLine.size()));
+        pRect->right = pRect->left + nWidest;
+        pRect->bottom = pRect->top + nDown * (int)vecLines.size() * nLineLog;
+        return (int)vecLines.size() * nLineLog;
+    }
+
+    POINT ptBox[2] = {{pRect->left, pRect->top}, {pRect->right, pRect->bottom}};
+    size_t nBoxCall = hdc->vecCalls.size();
+    int nDevTop, nDevBottom;
+    {
+        HostCall& box = callNew(hdc, HOST_DRAWTEXT, ptBox, 2);
+        box.strText = strText;
+        box.uFormat = uFormat;
+        nDevTop = box.ptDev[0].y;
+        nDevBottom = box.ptDev[1].y;
+    }
     int nLinePixels = nPixelHeight(hdc->map, hdc->pFont);
     int nDrawn = 0;
     bool bClipped = false;

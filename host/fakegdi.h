@@ -78,6 +78,7 @@ struct HostCall {
     int nPenStyle;
     int nPenWidth;           // logical units, as given to CreatePen
     COLORREF penColor;
+    std::vector<int> vecPenDashes; // PS_USERSTYLE: on and off lengths, as given to ExtCreatePen
     // Brush in effect; bNullBrush for the stock null brush.
     int bNullBrush;
     COLORREF brushColor;

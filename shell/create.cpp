@@ -36,25 +36,23 @@ int vCreateFonts(void)
     return pApp->pDiagram->hDiagramFont != NULL;
 }
 
-static void vCreateName(HWND hWnd, HINSTANCE hInst, const char* pszPrefix, const char* pszLabel)
+static void vCreateName(HWND hWnd, HINSTANCE hInst, const char* pszPrefix, int id)
 {
-    // The painted labels start with a blank that aligns the numbers.
-    while (*pszLabel == ' ')
-        pszLabel++;
     char szName[INPUT_TEXT_SIZE];
-    snprintf(szName, sizeof(szName), "%s%s", pszPrefix, pszLabel);
+    snprintf(szName, sizeof(szName), "%s%s", pszPrefix, vBareLabel(id));
     CreateWindowExA(0, "static", szName, kNameStyle, 0, 0, 0, 0, hWnd, (HMENU)(INT_PTR)IDC_NAME, hInst, NULL);
 }
 
-// Alt+Down and Alt+Up in a box's field open and close the list; the field
-// takes the key without passing it on, so the system would still see the
-// Alt key as pressed alone and open the menu bar when it is released. The
-// default procedure sees the key first: for it, Alt was combined with an
-// arrow.
-static LRESULT CALLBACK WndBoxFieldProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+void vPassAltArrow(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     if (uMsg == WM_SYSKEYDOWN && (wParam == VK_DOWN || wParam == VK_UP))
         DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
+// Alt+Down and Alt+Up in a box's field open and close the list.
+static LRESULT CALLBACK WndBoxFieldProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    vPassAltArrow(hWnd, uMsg, wParam, lParam);
     return CallWindowProcA(s_pfnBoxFieldProc, hWnd, uMsg, wParam, lParam);
 }
 
@@ -73,7 +71,7 @@ static void vSubclassBoxField(HWND hBox)
 static void vCreateUnitBox(HWND hWnd, HINSTANCE hInst, int i)
 {
     FormState* pForm = pApp->pForm;
-    vCreateName(hWnd, hInst, kUnitNamePrefix, pForm->pszLabel[i]);
+    vCreateName(hWnd, hInst, kUnitNamePrefix, i);
     pForm->hUnit[i] = CreateWindowExA(0, "combobox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN,
                                       pForm->ptUnit[i].x, pForm->ptUnit[i].y, pForm->sizeUnit[i].cx,
                                       pForm->sizeUnit[i].cy, hWnd, (HMENU)(INT_PTR)(IDC_UNIT_BASE + i), hInst,
@@ -135,7 +133,7 @@ void vMesCreate(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
     // Laid out for the outer window size; the first WM_SIZE corrects it.
     vFormLayout(hWnd);
     for (int i = 0; i < INPUT_COUNT; i++) {
-        vCreateName(hWnd, hInst, "", pForm->pszLabel[i]);
+        vCreateName(hWnd, hInst, "", i);
         pForm->hEdit[i] = CreateWindowExA(0, "edit", "", kEditStyle,
                                           pForm->ptEditPos[i].x, pForm->ptEditPos[i].y, pForm->sizeEdit[i].cx,
                                           pForm->sizeEdit[i].cy, hWnd, (HMENU)(INT_PTR)i, hInst, NULL);

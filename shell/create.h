@@ -16,4 +16,10 @@ int vCreateFonts(void);
 // shorter than the edit's line and a half.
 void vFitUnitBoxHeight(int i);
 
+// For the fields that take Alt+Down and Alt+Up without passing them on:
+// lets the default procedure see the key first, so that for the system Alt
+// was combined with an arrow and its release does not open the menu bar.
+// Any other message is left alone.
+void vPassAltArrow(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
 #endif

@@ -5,9 +5,6 @@
 
 #include <windows.h>
 
-// Class name and title of the main window (the test driver finds it by this).
-#define KL_MAIN_TITLE "Kurslotse 2007"
-
 // Runs the start-up sequence and the message loop; 0 on any start-up
 // failure, else the quit message's code.
 int vAppRun(HINSTANCE hInst);

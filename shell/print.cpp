@@ -5,8 +5,8 @@
 #include <commdlg.h>
 #include <string.h>
 
-#include "form/print_page.h"
-#include "shell/main.h"
+#include "shell/print_page.h"
+#include "shell/resource.h"
 
 static const char kDocName[] = KL_MAIN_TITLE;
 static const char kPrintFailed[] = "Der Flug konnte nicht gedruckt werden. Bitte den Drucker pr\xFC"

@@ -3,6 +3,10 @@
 #ifndef KL_SHELL_RESOURCE_H
 #define KL_SHELL_RESOURCE_H
 
+// Class name and title of the main window (the test driver finds it by
+// this), also the name of a printed document
+#define KL_MAIN_TITLE "Kurslotse 2007"
+
 // Icon (a group icon, also the class icon of the main window)
 #define IDI_KURSLOTSE 5
 
@@ -43,9 +47,5 @@
 
 // The one timer: the delayed redraw of the diagram panel
 #define IDT_REDRAW 101
-
-// A unit box's control identifier is this plus the InputId of its input;
-// the edit's identifier is the InputId itself.
-#define IDC_UNIT_BASE 50
 
 #endif

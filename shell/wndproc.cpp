@@ -71,6 +71,22 @@ void vMesSize(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
     vDiagramLayout(hWnd);
 }
 
+// The window is never made smaller than the client in which every field,
+// caption and result is whole, at this screen's DPI; its frame and menu
+// bar are added to that client.
+static void vMesGetMinMaxInfo(HWND hWnd, LPARAM lParam)
+{
+    SIZE size;
+    if (!vMinClientSize(hWnd, &size))
+        return; // not laid out yet: the window is being created
+    RECT rc = {0, 0, size.cx, size.cy};
+    AdjustWindowRectEx(&rc, (DWORD)GetWindowLongPtrA(hWnd, GWL_STYLE), GetMenu(hWnd) != NULL,
+                       (DWORD)GetWindowLongPtrA(hWnd, GWL_EXSTYLE));
+    MINMAXINFO* pInfo = (MINMAXINFO*)lParam;
+    pInfo->ptMinTrackSize.x = rc.right - rc.left;
+    pInfo->ptMinTrackSize.y = rc.bottom - rc.top;
+}
+
 void vMesPaint(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
 {
     (void)uMsg;
@@ -101,7 +117,7 @@ void vMesCommand(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
     } else if (uParam < INPUT_COUNT) {
         // Every edit notification; the handler itself sees whether the text changed.
         vMesComText(uMsg, (WPARAM)uParam);
-    } else if (uParam >= IDC_UNIT_BASE && uParam < IDC_UNIT_BASE + INPUT_COUNT) {
+    } else if (vUnitBoxInput(uParam) >= 0) {
         vMesComUnit(uMsg, (WPARAM)uParam);
     }
 }
@@ -121,11 +137,6 @@ static void vHideBoxSelection(HWND hBox)
     SendMessageA(hBox, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
 }
 
-static int bIsUnitBox(UINT uId)
-{
-    return uId >= IDC_UNIT_BASE && uId < IDC_UNIT_BASE + INPUT_COUNT && vHasUnitChoice((int)(uId - IDC_UNIT_BASE));
-}
-
 // WM_COMMAND with its notification code. A unit box's list, open, shows the
 // choices without taking one: the arrow keys only move through it. The
 // choice is taken once the list has closed (a pick with Enter or the
@@ -137,11 +148,11 @@ static void vMesComNotify(HWND hWnd, WPARAM wParam, LPARAM lParam)
 {
     UINT uId = LOWORD(wParam);
     UINT uCode = HIWORD(wParam);
-    if (!bIsUnitBox(uId)) {
+    int id = vUnitBoxInput(uId);
+    if (id < 0) {
         vMesCommand(hWnd, WM_COMMAND, uId, lParam);
         return;
     }
-    int id = (int)(uId - IDC_UNIT_BASE);
     HWND hBox = pApp->pForm->hUnit[id];
     switch (uCode) {
     case CBN_SELENDCANCEL:
@@ -169,7 +180,7 @@ static void vMesUnitClosed(HWND hWnd, WPARAM wParam)
 {
     FormState* pForm = pApp->pForm;
     if (wParam >= INPUT_COUNT || !vHasUnitChoice((int)wParam))
-        return;
+        return; // not a unit box's input
     HWND hBox = pForm->hUnit[wParam];
     if (SendMessageA(hBox, CB_GETDROPPEDSTATE, 0, 0))
         return; // opened again since
@@ -232,6 +243,7 @@ extern "C" LRESULT __stdcall WndMaiProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
     case WM_DESTROY: vMesDestroy(hWnd); return 0;
     case WM_ENDSESSION: vMesEndSession(wParam); return 0;
     case WM_SIZE: vMesSize(hWnd, uMsg, uLow, lParam); return 0;
+    case WM_GETMINMAXINFO: vMesGetMinMaxInfo(hWnd, lParam); return 0;
     case WM_PAINT: vMesPaint(hWnd, uMsg, uLow, lParam); return 0;
     case WM_COMMAND: vMesComNotify(hWnd, wParam, lParam); return 0;
     case WM_UNIT_CLOSED: vMesUnitClosed(hWnd, wParam); return 0;
@@ -279,10 +291,7 @@ extern "C" LRESULT __stdcall WndTexProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
     if (uMsg == WM_KEYDOWN && LOWORD(wParam) == VK_TAB)
         vMesTabKey(id);
     if (bMesUnitKey(id, uMsg, wParam)) {
-        // Taken here, not typed; the default procedure still sees an Alt
-        // combination, so the Alt release does not open the menu bar.
-        if (uMsg == WM_SYSKEYDOWN)
-            DefWindowProcA(hWnd, uMsg, wParam, lParam);
+        vPassAltArrow(hWnd, uMsg, wParam, lParam); // taken here, not typed
         return 0;
     }
     if (uMsg == WM_SETTEXT)

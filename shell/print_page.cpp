@@ -1,13 +1,14 @@
 // The printed page, laid out in the printer's pixels: a margin all round,
 // the inputs as a table at the bottom, and the diagram panel in the rest,
 // painted by the window's own diagram code on a mapping made for the page.
-#include "form/print_page.h"
+#include "shell/print_page.h"
 
 #include <stdio.h>
 #include <string.h>
 
 #include "calc/app_state.h"
 #include "calc/navmath.h"
+#include "calc/units.h"
 #include "diagram/diagram.h"
 #include "diagram/draw.h"
 #include "form/form_layout.h"
@@ -50,12 +51,8 @@ static HFONT hCreatePageFont(HDC hdc)
 // An input's text with its unit, as the table shows it.
 static void vInputRowText(int i, char* pszText, size_t nSize)
 {
-    FormState* pF = pApp->pForm;
-    const char* pszUnit = pF->pszUnit[i][vHasUnitChoice(i) ? pF->nUnitSel[i] : 0];
-    if (pF->szInput[i][0] != '\0' && pszUnit != NULL && pszUnit[0] != '\0')
-        snprintf(pszText, nSize, "%s %s", pF->szInput[i], pszUnit);
-    else
-        snprintf(pszText, nSize, "%s", pF->szInput[i]);
+    const char* pszUnit = vShownUnit(i);
+    snprintf(pszText, nSize, "%s%s%s", pApp->pForm->szInput[i], pszUnit[0] != '\0' ? " " : "", pszUnit);
 }
 
 // The table from the bottom margin up: a value too long for one line wraps
@@ -104,17 +101,15 @@ static void vPaintTable(HDC hdc, const PageLayout* pL)
 }
 
 // The diagram panel as the window paints it, on a client the size of rc
-// with no form beside it: the window's layout numbers are set for it and
-// put back afterwards, and its text is never smaller than the page's.
+// with no form beside it: the window's two layout records are laid out for
+// it and put back whole afterwards, and its text is never smaller than the
+// page's.
 static void vPaintDiagramIn(HDC hdc, const RECT* prc, int nTextHeight, int nLinePixels)
 {
     FormState* pF = pApp->pForm;
     DiagramState* pD = pApp->pDiagram;
     DiagramState diagramSaved = *pD;
-    int nClientWidth = pF->nClientWidth, nClientHeight = pF->nClientHeight, nFormWidth = pF->nFormWidth;
-    int nFormFontHeight = pF->nFormFontHeight;
-    Box rcDiagram = pF->rcDiagram;
-    POINT ptViewportExt = pF->ptViewportExt, ptViewportOrg = pF->ptViewportOrg;
+    FormState formSaved = *pF;
 
     pF->nClientWidth = prc->right - prc->left;
     pF->nClientHeight = prc->bottom - prc->top;
@@ -135,13 +130,7 @@ static void vPaintDiagramIn(HDC hdc, const RECT* prc, int nTextHeight, int nLine
         DeleteObject(pD->hReadableFont);
 
     *pD = diagramSaved;
-    pF->nClientWidth = nClientWidth;
-    pF->nClientHeight = nClientHeight;
-    pF->nFormWidth = nFormWidth;
-    pF->nFormFontHeight = nFormFontHeight;
-    pF->rcDiagram = rcDiagram;
-    pF->ptViewportExt = ptViewportExt;
-    pF->ptViewportOrg = ptViewportOrg;
+    *pF = formSaved;
 }
 
 int vPaintPage(HDC hdc)

@@ -1,8 +1,8 @@
 // The flight on one printed page: the diagram panel as the window paints
 // it (title with the route, compass rose with the wind triangle, results
 // block), and below it the ten inputs with their units.
-#ifndef KL_FORM_PRINT_PAGE_H
-#define KL_FORM_PRINT_PAGE_H
+#ifndef KL_SHELL_PRINT_PAGE_H
+#define KL_SHELL_PRINT_PAGE_H
 
 #include <windows.h>
 

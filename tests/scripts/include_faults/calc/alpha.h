@@ -1,0 +1,2 @@
+// A unit of a cycle.
+#include "calc/bravo.h"

@@ -1,0 +1,2 @@
+// The other unit of the cycle.
+#include "calc/alpha.h"

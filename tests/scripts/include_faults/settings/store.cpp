@@ -1,0 +1,2 @@
+// The settings reaching up into the shell.
+#include "shell/window.h"

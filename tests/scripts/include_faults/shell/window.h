@@ -1,0 +1,1 @@
+// What the settings reach up to.
