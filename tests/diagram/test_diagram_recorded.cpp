@@ -458,6 +458,41 @@ TEST_F(DiagramRecorded, PaintWithoutThePensAndBrushesItAsksFor)
     }
 }
 
+// On a printer's page a line is several units wide: the dotted extensions
+// spell out their dots, three line widths on and three off; the legend's
+// sample lines widen with every other line; and a dotted pen that cannot be
+// made leaves its line undrawn.
+TEST_F(DiagramRecorded, PrintedLinesWidenAndSpellOutTheirDots)
+{
+    vFlightLaidOut(1024, 700);
+    pDiagram->nLineWidth = 4;
+    vPaintCycle();
+    int nDotted = 0, nSamples = 0;
+    for (const HostCall& line : calls(HOST_LINE)) {
+        if (line.nPenStyle == PS_USERSTYLE) {
+            nDotted++;
+            EXPECT_EQ(4, line.nPenWidth);
+            EXPECT_EQ((std::vector<int>{12, 12}), line.vecPenDashes);
+        }
+        for (int nRow = 0; nRow < LEGEND_COLOURS; nRow++)
+            if (line.ptLog[1].x == pDiagram->ptLegendMark[nRow].x + pDiagram->nLegendLine &&
+                line.ptLog[1].y == pDiagram->ptLegendMark[nRow].y) {
+                nSamples++;
+                EXPECT_EQ(4, line.nPenWidth) << "sample line of row " << nRow;
+            }
+    }
+    EXPECT_GT(nDotted, 0) << "the worked flight's short vectors go on dotted";
+    EXPECT_EQ(LEGEND_COLOURS, nSamples);
+
+    const size_t nLines = calls(HOST_LINE).size();
+    HDC hdcPen = hostNewDC();
+    hostFailCreationFrom(1);
+    EXPECT_EQ(nullptr, vSelectNewPen(hdcPen, PS_DOT, 4, RGB(0, 0, 255)));
+    hostFailCreationFrom(0);
+    hostDeleteDC(hdcPen);
+    EXPECT_EQ(nLines, calls(HOST_LINE).size());
+}
+
 // A larger diagram font that cannot be made leaves the text in the font
 // itself for this paint; the next paint makes it, also where a copy for an
 // earlier panel scale is still kept.

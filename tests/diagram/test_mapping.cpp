@@ -2,6 +2,7 @@
 // real or recording surface, the per-paint layout switches, and the rule
 // that diagram text is never smaller in pixels than the form text.
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <stdlib.h>
 
 #include "diagram/draw.h"
@@ -158,6 +159,8 @@ TEST_F(DiagramMapping, CharacterHeightDecidesWhatFits)
         {"h 23, w 10: labels need 7 w, 244 / 7 = 34 below the cap of 35", 1000, 23, 10, 1, 1, 786, 87, 34},
         {"h 96: band 512, the rose just fits", 1000, 96, 20, 1, 1, 112, 360, 144},
         {"h 97: band 496, no rose", 1000, 97, 20, 1, 0, 500, 0, 146},
+        {"h 96, w 70: band 512, but a radius of 11 puts the labels on each other", 1000, 96, 70, 1, 0, 500, 0, 144},
+        {"h 96, w 60: band 512, radius 46, labels clear", 1000, 96, 60, 1, 1, 46, 360, 144},
         {"h 129: crowded, 1355 / 7 = 193 below the cap of 194", 1000, 129, 20, 1, 0, 500, 0, 193},
         {"taller than wide: band 5380 lowered to the square's 2000", 3000, 40, 20, 1, 1, 930, 150, 60},
         {"h 130: no title either", 1000, 130, 20, 0, 0, 500, 0, 195},
@@ -188,6 +191,37 @@ TEST_F(DiagramMapping, CharacterHeightDecidesWhatFits)
         EXPECT_EQ(pDiagram->ptLegendLabel[nRow].y - 65, pDiagram->ptLegendMark[nRow].y);
         EXPECT_EQ(20 - 1000, pDiagram->ptLegendMark[nRow].x);
         EXPECT_EQ(20 - 1000 + 80 + 20, pDiagram->ptLegendLabel[nRow].x);
+    }
+}
+
+// A value with no room beside its caption puts every value on the line
+// under its caption: rows are then at least two lines apart and at most two
+// and a half, and each value stands a line under its caption's top.
+TEST_F(DiagramMapping, ValuesUnderTheirCaptionsTakeTwoLinesARow)
+{
+    struct {
+        const char* pszName;
+        int h;
+        int nPitch;
+    } rows[] = {
+        {"h 40: (760 - 40) / 7 = 102, capped at two and a half lines", 40, 100},
+        {"h 130: rose and title off, (2000 - 130) / 7 = 267 between the bounds", 130, 267},
+        {"h 140: (2000 - 140) / 7 = 265, raised to two lines", 140, 280},
+    };
+    pDiagram->ptWindowExt = POINT{1000, 1000};
+    pDiagram->nFormWidthLog = 0; // the client's right edge at x = 1000
+    snprintf(pDiagram->results.szValue[0], RESULT_TEXT_SIZE, ": %0400d [l]", 6);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        pDiagram->nCharWidth = 20;
+        pDiagram->nCharHeight = row.h;
+        vLayoutDiagram(hdc);
+        ASSERT_EQ(1, pDiagram->bValuesBelow);
+        for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
+            SCOPED_TRACE(nRow);
+            EXPECT_EQ(row.h - 1000 + (LEGEND_ROWS - nRow) * row.nPitch, pDiagram->ptLegendLabel[nRow].y);
+            EXPECT_EQ(pDiagram->ptLegendLabel[nRow].y - row.h, pDiagram->ptLegendValue[nRow].y);
+        }
     }
 }
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "session.h"
+#include "shell/resource.h"
+#include "support/worked_flight.h"
 
 class E2eTest : public ::testing::Test {
 protected:
@@ -37,6 +39,36 @@ protected:
     }
     // Brings the main window to the foreground so that keys reach it.
     void vActivate(void) { SetForegroundWindow(app.hMain); }
+
+    // The wind speed in km/h, picked as a user's mouse pick does; then the
+    // eight numbers typed with real keys, Tab between them, from the
+    // airspeed field. Each edit holds exactly what was typed.
+    void vTypeNumbers(const char* const* pszTyped)
+    {
+        HWND hBox = app.hUnitBox(WindSpeed);
+        SendMessageA(hBox, CB_SETCURSEL, 0, 0);
+        SendMessageA(app.hMain, WM_COMMAND, MAKEWPARAM(IDC_UNIT_BASE + WindSpeed, CBN_SELCHANGE), (LPARAM)hBox);
+        EXPECT_EQ("[km/h]", strTextOf(hBox));
+        vActivate();
+        ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == kFirstNumber; }));
+        EXPECT_EQ("", strTypeNumbers(app, pszTyped));
+    }
+
+    // The worked flight: the two places set, the numbers typed.
+    void vTypeWorkedFlight(void)
+    {
+        vSetText(app.hEdit(Departure), kWorkedFlight[Departure]);
+        vSetText(app.hEdit(Destination), kWorkedFlight[Destination]);
+        vTypeNumbers(kWorkedFlight + kFirstNumber);
+    }
+
+    // Ends the program through "Beenden", as the menu does, and expects it
+    // to exit with code 0.
+    void vQuit(void)
+    {
+        PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
+        EXPECT_EQ(0, app.nWaitExit());
+    }
 
     std::string strDir;
     Session app;

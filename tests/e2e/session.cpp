@@ -4,7 +4,6 @@
 #include <stdlib.h>
 #include <time.h>
 
-#include "shell/main.h"
 #include "shell/resource.h"
 
 bool bWaitFor(const std::function<bool()>& bDone, DWORD nTimeoutMs)

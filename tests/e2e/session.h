@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/app_state.h"
 #include "support/files.h"
 
 // Generous: Wine can be slow to start a process on a loaded machine.

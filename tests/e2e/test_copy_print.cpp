@@ -14,7 +14,6 @@ namespace {
 // The inputs' places in the form (the program's InputId).
 enum { Tas = 2, WindSpeed = 3 };
 
-const char* const kWorkedFlight[10] = {"Egelsbach", "Mainz", "110", "20", "230", "85", "3W", "2", "69", "12"};
 
 // The clipboard's text in one format: bytes for CF_TEXT, UTF-16 code units
 // for CF_UNICODETEXT; empty when it holds none.
@@ -150,8 +149,7 @@ TEST_F(TakeAway, CopiedFlightIsWhatTheWindowShows)
         for (size_t i = 0; i < str.size(); i++)
             ASSERT_EQ(str[i] == '\xB0' ? L'\u00B0' : (wchar_t)(unsigned char)str[i], wstr[i]) << "at " << i;
     }
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
 }
 
 // Ctrl+C and Ctrl+V in a field are the field's: the copy takes its selected
@@ -171,8 +169,7 @@ TEST_F(TakeAway, FieldsKeepCtrlCAndCtrlV)
     vPressKeyWith(VK_CONTROL, 'V');
     EXPECT_TRUE(bWaitFor([&] { return strTextOf(app.hEdit(WindSpeed)) == "110"; }))
         << strTextOf(app.hEdit(WindSpeed));
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
 }
 
 // "Beenden" has B, "Info ..." I; the "?" menu is reached with F10 and the
@@ -208,8 +205,7 @@ TEST_F(LinuxClipboard, WorkedFlightCopied)
     ASSERT_TRUE(bCopyByKeys());
     ASSERT_TRUE(bWriteFile(strWindowsPath(pszSync) + "\\copied", ""));
     EXPECT_TRUE(bWaitFor([&] { return bFileExists(strWindowsPath(pszSync) + "\\read"); }, 3 * kWaitTimeoutMs));
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
 }
 
 // Run by print_check.sh with its print service (KL_PRINT_SPOOLED: the file
@@ -248,8 +244,7 @@ TEST_F(PrintDialog, CtrlPInAFieldThenCancelPrintsNothing)
     Sleep(2000); // a job would be spooled by now
     EXPECT_FALSE(bFileExists(strSpooled)) << "printed after Cancel";
     EXPECT_TRUE(vecDialogs(app).empty()) << "a message after Cancel";
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
 }
 
 TEST_F(PrintDialog, AltDDThenEnterPrintsThePage)
@@ -267,8 +262,7 @@ TEST_F(PrintDialog, AltDDThenEnterPrintsThePage)
         << "nothing came out of the printer";
     EXPECT_EQ("%!PS", strReadFile(strSpooled).substr(0, 4));
     EXPECT_TRUE(vecDialogs(app).empty()) << "a message after printing";
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
 }
 
 // Run by print_check.sh with its printer refusing jobs: the dialog comes,
@@ -295,8 +289,7 @@ TEST_F(FailingPrinter, FailureIsReportedOnce)
     ASSERT_TRUE(bWaitFor([&] { return !IsWindow(hDlg); }));
     Sleep(1000);
     EXPECT_TRUE(vecDialogs(app).empty()) << "more than one message";
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
 }
 
 } // namespace

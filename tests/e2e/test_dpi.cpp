@@ -97,12 +97,7 @@ TEST_F(DpiWindow, TextGrowsWithTheDpiAndStaysInItsPlace)
 
     // The whole flight, typed: the rose is drawn and all seven result rows,
     // values included, lie in the client area, one line each.
-    vSetText(app.hEdit(0), "Egelsbach");
-    vSetText(app.hEdit(1), "Mainz");
-    vActivate();
-    ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == kFirstNumber; }));
-    const char* kTyped[] = {"110", "20", "230", "85", "3W", "2", "69", "12"};
-    EXPECT_EQ("", strTypeNumbers(app, kTyped));
+    vTypeWorkedFlight();
     shot = shotWhenSettled(app.hMain, shot);
     if (const char* pszDir = getenv("KL_E2E_SHOTS"))
         bSaveBmp(shot, strWindowsPath(pszDir) + "\\dpi" + std::to_string(nDpi) + ".bmp");
@@ -226,6 +221,42 @@ TEST_F(DpiWindow, ValueFieldsAndUnitBoxesShowTheirTextsWhole)
             printf("at %d dpi: field %ldx%ld, unit box %ldx%ld\n", nDpi, rcEdit.right - rcEdit.left,
                    rcEdit.bottom - rcEdit.top, rcBox.right - rcBox.left, rcBox.bottom - rcBox.top);
     }
+}
+
+// The window does not shrink below the client in which every field and
+// unit box lies inside the client and the worked flight's results, rose
+// or no rose, stop short of the client's right and bottom edges.
+TEST_F(DpiWindow, SmallestWindowKeepsEverythingWhole)
+{
+    vStart();
+    vTypeWorkedFlight();
+    Shot shot = shotOf(app.hMain);
+    MoveWindow(app.hMain, 0, 0, 60, 60, TRUE);
+    RECT rcClient;
+    GetClientRect(app.hMain, &rcClient);
+    ASSERT_GT(rcClient.right, 60) << "the window shrank below its smallest size";
+    shot = shotWhenSettled(app.hMain, shot);
+    if (const char* pszDir = getenv("KL_E2E_SHOTS"))
+        bSaveBmp(shot, strWindowsPath(pszDir) + "\\smallest" + std::to_string(nDpi) + ".bmp");
+
+    for (int i = 0; i < kRows; i++) {
+        SCOPED_TRACE("input " + std::to_string(i + 1));
+        RECT rcEdit = rcChild(app.hEdit(i)), rcInside;
+        EXPECT_TRUE(IntersectRect(&rcInside, &rcEdit, &rcClient) && EqualRect(&rcInside, &rcEdit)) << "field";
+        if (IsWindowVisible(app.hUnitBox(i))) {
+            RECT rcBox = rcChild(app.hUnitBox(i));
+            EXPECT_LE(rcBox.bottom, rcClient.bottom) << "unit box";
+        }
+    }
+    const int nForm = nFormWidthSeen(shot);
+    for (int y = 0; y < shot.nHeight; y++)
+        EXPECT_EQ(kWhite, shot.dwAt(shot.nWidth - 1, y)) << "a text reaches the right edge at row " << y;
+    for (int x = nForm + 1; x < shot.nWidth; x++)
+        EXPECT_EQ(kWhite, shot.dwAt(x, shot.nHeight - 1)) << "a text reaches the bottom edge at column " << x;
+    RECT rcWindow;
+    GetWindowRect(app.hMain, &rcWindow);
+    printf("at %d dpi the smallest client is %ld x %ld, the window %ld x %ld\n", nDpi, rcClient.right,
+           rcClient.bottom, rcWindow.right - rcWindow.left, rcWindow.bottom - rcWindow.top);
 }
 
 } // namespace

@@ -62,21 +62,6 @@ void vSaveMenuBarForOcr(HWND hWnd)
     bSaveBmp(shotOfScreen(rc), strDir + "\\menubar.bmp");
 }
 
-// The wind speed in km/h, picked as a user's mouse pick does; then the
-// eight numbers typed with real keys, Tab between them.
-void vTypeFlight(const Session& app, const char* const* pszTyped)
-{
-    HWND hBox = app.hUnitBox(3);
-    SendMessageA(hBox, CB_SETCURSEL, 0, 0);
-    SendMessageA(app.hMain, WM_COMMAND, MAKEWPARAM(IDC_UNIT_BASE + 3, CBN_SELCHANGE), (LPARAM)hBox);
-    EXPECT_EQ("[km/h]", strTextOf(hBox));
-
-    SetForegroundWindow(app.hMain);
-    ASSERT_TRUE(bWaitFor([&] { return hFocusIn(app.hMain) == app.hEdit(kFirstNumber); }));
-    // Each edit holds exactly what was typed, however narrow it is.
-    EXPECT_EQ("", strTypeNumbers(app, pszTyped));
-}
-
 TEST_F(E2eTest, FullFlightDrawsTheWindTriangle)
 {
     vStart();
@@ -88,8 +73,7 @@ TEST_F(E2eTest, FullFlightDrawsTheWindTriangle)
     vSaveForOcr(shotStart, "start.bmp");
     vSaveMenuBarForOcr(app.hMain);
 
-    const char* kTyped[] = {"110", "20", "230", "85", "3W", "2", "69", "12"};
-    vTypeFlight(app, kTyped);
+    vTypeNumbers(kWorkedFlight + kFirstNumber);
 
     // The last key is in: the one repaint that shows the whole flight follows.
     Shot shot = shotWhenSettled(app.hMain, shotOf(app.hMain));
@@ -134,7 +118,7 @@ TEST_F(E2eTest, ValuesWiderThanTheirEditsAreTypedInFull)
 {
     vStart();
     const char* kTyped[] = {"110", "20", "230", "85", "11.5W", "2", "156.45", "12"};
-    vTypeFlight(app, kTyped);
+    vTypeNumbers(kTyped);
     Shot shot = shotWhenSettled(app.hMain, shotOf(app.hMain));
     vSaveForOcr(shot, "west.bmp");
 }

@@ -50,8 +50,7 @@ TEST_F(E2eTest, TabAndShiftTabCycleOverTheTenEdits)
 TEST_F(E2eTest, TabIntoAFilledFieldSelectsItsText)
 {
     vStart();
-    const char* const kValues[10] = {"Egelsbach", "Mainz", "110", "20", "230", "85", "3W", "2", "69", "12"};
-    vFillInputs(kValues);
+    vFillInputs(kWorkedFlight);
     vActivate();
     ASSERT_TRUE(bWaitFor([&] { return nFocusedEdit() == kTas; }));
     for (int n = kTas; n < kDistance; n++)
@@ -260,8 +259,7 @@ TEST_F(E2eTest, OverlongAndGarbageInputChangeOnlyThatInput)
     EXPECT_EQ("[km/h]", strTextOf(app.hUnitBox(2)));
     EXPECT_EQ("[kt]", strTextOf(app.hUnitBox(3)));
     // Still alive and ends normally, writing its settings.
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
     EXPECT_TRUE(bFileExists(app.strSettingsPath()));
 }
 
@@ -327,8 +325,7 @@ TEST_F(E2eTest, InfoDialogOpensAndClosesWithEscapeAndOk)
         EXPECT_TRUE(bWaitFor([&] { return nFocusedEdit() == 2; }))
             << "focus after the dialog is in edit " << nFocusedEdit() << ", not the airspeed edit";
     }
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
 }
 
 } // namespace

@@ -76,8 +76,7 @@ TEST_F(E2eTest, HundredKilobytePasteReturnsAtOnceInEveryEdit)
         }
     }
     // Alive and ends as usual.
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
 }
 
 // A text put into an edit from outside the keyboard (another program's
@@ -107,8 +106,7 @@ TEST_F(E2eTest, TextSetFromOutsideIsCutToWhatIsComputed)
             }
         }
     }
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
 }
 
 } // namespace

@@ -121,8 +121,7 @@ TEST_F(E2eTest, SavedUnitsAreRestoredAtTheNextStart)
     EXPECT_EQ("[NM]", strTextOf(app.hUnitBox(8)));
     EXPECT_EQ("[l/min]", strTextOf(app.hUnitBox(9)));
     EXPECT_EQ(1, (int)SendMessageA(app.hUnitBox(2), CB_GETCURSEL, 0, 0));
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
     EXPECT_EQ(strOther, strReadFile(app.strSettingsPath())) << "the restored choices are written back unchanged";
 }
 

@@ -1,4 +1,4 @@
-// A seeded table of flights and the texts the results block draws for each,
+// A seeded table of flights and the texts the results block shows for each,
 // written to a file (KL_RESULTS_TABLE, else results_table.txt in the working
 // directory). The same program built natively and for Windows must write the
 // same bytes: the Windows suites compare their table with the native one
@@ -21,24 +21,11 @@
 #include "support/fixture.h"
 #include "support/controls.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include "fakegdi.h"
-#endif
 
 namespace {
 
 const int kFlights = 2000;
 const uint64_t kSeed = 20071211;
-
-// The whole value area is far wider than any text: nothing is left out or
-// wrapped for want of room, whatever the platform's font measures.
-const int kWideExtent = 1000000;
-const int kExtent = 1000;
-const int kRowStep = 100;
-const int kValueX = 300;
-const int kLabelX = 100;
 
 // splitmix64: the same numbers from the same seed on every platform.
 struct Random {
@@ -144,66 +131,11 @@ Flight flightFrom(Random& r)
     return f;
 }
 
-#ifdef _WIN32
-// The texts of a paint on the real GDI, read back from an enhanced
-// metafile: each text output, in the order drawn, as Windows-1252.
-HDC hNewSurface(void) { return CreateEnhMetaFileA(NULL, NULL, NULL, NULL); }
-
-int CALLBACK nCollectText(HDC, HANDLETABLE*, const ENHMETARECORD* pRec, int, LPARAM lParam)
-{
-    std::vector<std::string>* pvec = (std::vector<std::string>*)lParam;
-    if (pRec->iType == EMR_EXTTEXTOUTW) {
-        const EMREXTTEXTOUTW* p = (const EMREXTTEXTOUTW*)pRec;
-        const WCHAR* pwsz = (const WCHAR*)((const BYTE*)pRec + p->emrtext.offString);
-        char sz[1024];
-        int n = WideCharToMultiByte(1252, 0, pwsz, (int)p->emrtext.nChars, sz, sizeof(sz), NULL, NULL);
-        pvec->push_back(std::string(sz, n > 0 ? n : 0));
-    } else if (pRec->iType == EMR_EXTTEXTOUTA) {
-        const EMREXTTEXTOUTA* p = (const EMREXTTEXTOUTA*)pRec;
-        pvec->push_back(std::string((const char*)pRec + p->emrtext.offString, p->emrtext.nChars));
-    }
-    return 1;
-}
-
-std::vector<std::string> vecTexts(HDC hdc)
-{
-    std::vector<std::string> vec;
-    HENHMETAFILE hEmf = CloseEnhMetaFile(hdc);
-    EnumEnhMetaFile(NULL, hEmf, nCollectText, &vec, NULL);
-    DeleteEnhMetaFile(hEmf);
-    return vec;
-}
-#else
-HDC hNewSurface(void) { return hostNewDC(); }
-
-std::vector<std::string> vecTexts(HDC hdc)
-{
-    std::vector<std::string> vec;
-    for (const HostCall& call : hostCalls(hdc))
-        if (call.nKind == HOST_TEXTOUT || call.nKind == HOST_DRAWTEXT)
-            vec.push_back(call.strText);
-    hostDeleteDC(hdc);
-    return vec;
-}
-#endif
-
 class ResultsTable : public AppFixture {
 protected:
-    void SetUp() override
-    {
-        AppFixture::SetUp();
-        for (int nRow = 0; nRow < LEGEND_ROWS; nRow++) {
-            pDiagram->ptLegendMark[nRow] = POINT{0, kExtent - kRowStep * nRow};
-            pDiagram->ptLegendLabel[nRow] = POINT{kLabelX, kExtent - kRowStep * nRow};
-            pDiagram->ptLegendValue[nRow] = POINT{kValueX, kExtent - kRowStep * nRow};
-        }
-        pDiagram->ptWindowExt = POINT{kWideExtent, kExtent};
-        pDiagram->nFormWidthLog = 0;
-        pDiagram->nHalfWidth = 0;
-    }
-
-    // The texts of the results block for one flight: y up, one unit per pixel.
-    std::vector<std::string> vecPaint(const Flight& f)
+    // The results block's texts for one flight, as the paint composes them:
+    // the values in row order, then the prompt or notice.
+    std::vector<std::string> vecResults(const Flight& f)
     {
         for (int i = 0; i < INPUT_COUNT; i++) {
             if (vHasUnitChoice(i)) {
@@ -212,22 +144,15 @@ protected:
             }
             vType(i, f.strInput[i].c_str());
         }
-        HDC hdc = hNewSurface();
-        SetMapMode(hdc, MM_ISOTROPIC);
-        SetWindowExtEx(hdc, kExtent, kExtent, NULL);
-        SetViewportExtEx(hdc, kExtent, -kExtent, NULL);
-        SetViewportOrgEx(hdc, 0, kExtent, NULL);
-        SetBkMode(hdc, TRANSPARENT);
-        vPaintResults(hdc);
-        return vecTexts(hdc);
-    }
-
-    bool bCaption(const std::string& str) const
-    {
+        vComposeResults();
+        const ResultTexts& res = pDiagram->results;
+        std::vector<std::string> vec;
         for (int nRow = 0; nRow < LEGEND_ROWS; nRow++)
-            if (str == pDiagram->pszLegend[nRow])
-                return true;
-        return false;
+            if (res.szValue[nRow][0] != '\0')
+                vec.push_back(res.szValue[nRow]);
+        if (res.nNoticeRow != NO_NOTICE)
+            vec.push_back(res.szNotice);
+        return vec;
     }
 };
 
@@ -246,11 +171,8 @@ TEST_F(ResultsTable, WritesTheSeededFlights)
         for (int i = 0; i < INPUT_COUNT; i++)
             fprintf(pFile, " %s=\"%s\"%s", kNames[i], f.strInput[i].c_str(), f.nUnit[i] ? "*" : "");
         fprintf(pFile, "\n");
-        // The seven captions are the same in every flight: only the values
-        // and prompts are kept.
-        for (const std::string& str : vecPaint(f))
-            if (!bCaption(str))
-                fprintf(pFile, "  %s\n", str.c_str());
+        for (const std::string& str : vecResults(f))
+            fprintf(pFile, "  %s\n", str.c_str());
     }
     ASSERT_EQ(0, fclose(pFile)) << pszPath;
 }

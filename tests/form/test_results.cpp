@@ -57,9 +57,11 @@ protected:
         vType(FuelFlow, pszFuel);
     }
 
+    // As the diagram's paint does: the texts composed, then drawn.
     void vPaint()
     {
         hostClearCalls(hdc);
+        vComposeResults();
         vPaintResults(hdc);
     }
 
@@ -196,6 +198,7 @@ TEST_F(Results, TimeFormats)
     } rows[] = {
         {"60", "9.4", ": 0:09 [h:min]"},   // a single-digit minute gets its zero
         {"60", "9.6", ": 0:10 [h:min]"},
+        {"60", "9.5", ": 0:10 [h:min]"},   // exactly 9.5 minutes: two digits, no zero in front
         {"60", "0.4", ": 0:00 [h:min]"},
         {"60", "59.4", ": 0:59 [h:min]"},
         {"60", "59.6", ": 0:60 [h:min]"},  // sixty minutes, not carried
@@ -248,6 +251,10 @@ TEST_F(Results, NoRowShowsInfinityOrNan)
             EXPECT_TRUE(str.empty() || str == ": ####" || str.back() == ']') << "row " << nRow << ": " << str;
         }
     }
+    // Corrections that overflow give no compass heading: its row says so
+    // and is not left blank.
+    vFly(rows[6]);
+    EXPECT_EQ(": ####", value(4)) << rows[6].pszName;
 }
 
 TEST_F(Results, StandingStillShowsTheFallbacks)
@@ -402,6 +409,33 @@ TEST_F(Results, WrappedPromptStaysInsideItsBox)
     vDrawWrapped(hdc, POINT{300, 0}, "");
     vDrawWrapped(hdc, POINT{300, 0}, NULL);
     EXPECT_EQ(2u, calls(HOST_DRAWTEXT).size());
+}
+
+// Under its caption (values below), a prompt runs down into the rows that
+// follow: drawn whole where it ends above the next caption, else not at all.
+// Beside the captions it has a column of its own. The fixture's prompt box
+// is wide enough for one line.
+TEST_F(Results, PromptUnderItsCaptionStopsAboveTheNextCaption)
+{
+    const struct {
+        const char* pszName;
+        int bBelow;
+        int nNextCaptionY; // row 3's caption; the prompt stands at y = 780
+        int bDrawn;
+    } rows[] = {
+        {"under its caption, a line clear of the next", 1, 700, 1},
+        {"under its caption, running into the next", 1, 775, 0},
+        {"beside the captions", 0, 775, 1},
+    };
+    vTypeTriangle("", "20", "230", "85"); // airspeed missing: the prompt in row 2
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        pDiagram->bValuesBelow = row.bBelow;
+        pDiagram->ptLegendValue[2].y = 780;
+        pDiagram->ptLegendLabel[3].y = row.nNextCaptionY;
+        vPaint();
+        EXPECT_EQ(row.bDrawn ? 1u : 0u, calls(HOST_DRAWTEXT).size());
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "support/fixture.h"
+#include "support/worked_flight.h"
 
 #include <stdlib.h>
 
@@ -78,13 +79,10 @@ void AppFixture::vTypeTriangle(const char* pszTas, const char* pszWs, const char
 
 void AppFixture::vTypeFlight()
 {
-    vType(Departure, "Egelsbach");
-    vType(Destination, "Mainz");
-    vTypeTriangle("110", "20", "230", "85");
-    vType(Variation, "3W");
-    vType(Deviation, "2");
-    vType(Distance, "69");
-    vType(FuelFlow, "12");
+    pForm->nUnitSel[Tas] = 0;
+    pForm->nUnitSel[WindSpeed] = 0;
+    for (int id = 0; id < INPUT_COUNT; id++)
+        vType(id, kWorkedFlight[id]);
 }
 
 ScratchDir::ScratchDir()

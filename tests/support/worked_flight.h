@@ -1,7 +1,17 @@
-// The worked flight of the README as "Flug kopieren" puts it on the
-// clipboard (wind speed in km/h), for the tests that read it back.
+// The worked flight of the README, Egelsbach to Mainz (wind speed in
+// km/h): the ten inputs as typed, what the results block shows for it, and
+// what "Flug kopieren" puts on the clipboard. Every test that types it or
+// reads it back takes it from here.
 #ifndef KL_TESTS_SUPPORT_WORKED_FLIGHT_H
 #define KL_TESTS_SUPPORT_WORKED_FLIGHT_H
+
+#include "calc/app_state.h"
+
+static const char* const kWorkedFlight[INPUT_COUNT] = {"Egelsbach", "Mainz", "110", "20", "230",
+                                                       "85",        "3W",    "2",   "69", "12"};
+
+static const char* const kWorkedFlightValues[LEGEND_ROWS] = {
+    ":   50 [\xB0]", ":   85 [\xB0]", ":   91 [\xB0]", ":    6 [\xB0]", ":   92 [\xB0]", ": 0:33 [h:min]", ": 6.6 [l]"};
 
 static const char kWorkedFlightText[] = "Flugnavigation von Egelsbach nach Mainz\r\n"
                                  "1. Startort\tEgelsbach\r\n"

@@ -12,8 +12,10 @@
 #include "diagram/mapping.h"
 #include "form/form_layout.h"
 #include "paint_surface.h"
+#include "text_boxes.h"
 #include "support/fixture.h"
 #include "support/surface_dc.h"
+#include "support/worked_flight.h"
 
 static const COLORREF kYellow = RGB(255, 255, 0);
 static const COLORREF kWhite = RGB(255, 255, 255);
@@ -33,6 +35,13 @@ static int nGdiRoom(void)
     for (HPEN hPen : vecPens)
         DeleteObject(hPen);
     return (int)vecPens.size();
+}
+
+// A recorded text and its box, for failure messages.
+static std::string strBox(const TextBox& text)
+{
+    return "\"" + text.strText + "\" at (" + std::to_string(text.rc.left) + ", " + std::to_string(text.rc.top) +
+           ")-(" + std::to_string(text.rc.right) + ", " + std::to_string(text.rc.bottom) + ")";
 }
 
 class PaintDib : public AppFixture {
@@ -222,9 +231,7 @@ TEST_F(PaintDib, DiagramTextAtLeastAsTallAsFormText)
 TEST_F(PaintDib, ReadableTextRoseAndValuesAtEverySize)
 {
     vTypeFlight();
-    // What the worked flight shows in the seven rows.
-    const char* const pszValues[LEGEND_ROWS] = {":   50 [\xB0]", ":   85 [\xB0]",  ":   91 [\xB0]", ":    6 [\xB0]",
-                                                ":   92 [\xB0]", ": 0:33 [h:min]", ": 6.6 [l]"};
+    const char* const* pszValues = kWorkedFlightValues;
     const int nWidths[] = {300, 340, 380, 400, 420, 460, 500, 540, 580, 620, 660, 700, 800, 1016, 1280, 1600, 1920};
     const int nHeights[] = {120, 160, 200, 240, 300, 360, 420, 480, 540, 600, 660, 720, 900, 1200};
     const int kBeyond = 1200;
@@ -299,8 +306,7 @@ TEST_F(PaintDib, EveryValueWholeAtSmallAndLargeSizes)
     const int nDpi = GetDeviceCaps(hScreen, LOGPIXELSY);
     ReleaseDC(NULL, hScreen);
     vTypeFlight();
-    const char* const pszValues[LEGEND_ROWS] = {":   50 [\xB0]", ":   85 [\xB0]",  ":   91 [\xB0]", ":    6 [\xB0]",
-                                                ":   92 [\xB0]", ": 0:33 [h:min]", ": 6.6 [l]"};
+    const char* const* pszValues = kWorkedFlightValues;
     const struct {
         int nDpi, cx, cy;
     } rows[] = {
@@ -339,6 +345,151 @@ TEST_F(PaintDib, EveryValueWholeAtSmallAndLargeSizes)
     }
     if (nRows == 0)
         GTEST_SKIP() << "no sizes for " << nDpi << " dpi";
+}
+
+// The smallest client the window allows at this screen's DPI.
+static SIZE sizeSmallest(void)
+{
+    PaintSurface surface;
+    vOpenSurface(&surface, 1024, 768);
+    SIZE size = {0, 0};
+    EXPECT_EQ(1, vMinClientSize(surface.hWnd, &size));
+    vCloseSurface(&surface);
+    return size;
+}
+
+// The smallest value and those of pnSteps above it.
+static std::vector<int> vecFrom(int nSmallest, const std::vector<int>& vecSteps)
+{
+    std::vector<int> vec = {nSmallest};
+    for (int n : vecSteps)
+        if (n > nSmallest)
+            vec.push_back(n);
+    return vec;
+}
+
+// From the smallest window up to a full-HD one, for a whole flight, two
+// prompts and an unflyable course: no two texts the diagram panel draws
+// share a pixel. The rose goes where its labels would run into each other.
+TEST_F(PaintDib, NoTwoTextsOfThePanelOverlap)
+{
+    ASSERT_EQ(1, bRecordTexts());
+    const struct {
+        const char* pszName;
+        int id;            // input left empty after the worked flight, or -1
+        const char* pszWs; // wind speed typed instead of the worked flight's, or null
+    } flights[] = {
+        {"worked flight", -1, NULL},
+        {"airspeed missing", Tas, NULL},
+        {"deviation missing", Deviation, NULL},
+        {"course not flyable", -1, "300"},
+    };
+    const SIZE sizeMin = sizeSmallest();
+    const std::vector<int> vecWidths =
+        vecFrom(sizeMin.cx, {360, 400, 440, 500, 560, 600, 640, 700, 800, 900, 1024, 1280, 1600, 1920});
+    const std::vector<int> vecHeights =
+        vecFrom(sizeMin.cy, {240, 280, 300, 340, 400, 450, 480, 540, 600, 700, 768, 900, 1080});
+    std::vector<SIZE> vecSizes;
+    for (int nWidth : vecWidths)
+        for (int nHeight : vecHeights)
+            vecSizes.push_back(SIZE{nWidth, nHeight});
+    // Clients below the smallest window: the panel is painted there all the
+    // same (a window of an older build, a page), and before the rose gave
+    // way to its labels it printed them on top of each other at these
+    // sizes, at 96, 144 and 192 DPI in turn.
+    for (SIZE size : {SIZE{400, 280}, SIZE{600, 450}, SIZE{800, 600}})
+        vecSizes.push_back(size);
+    int nPainted = 0;
+    for (const auto& flight : flights) {
+        vTypeFlight();
+        if (flight.id >= 0)
+            vType(flight.id, "");
+        if (flight.pszWs != NULL)
+            vType(WindSpeed, flight.pszWs);
+        for (SIZE size : vecSizes) {
+            SCOPED_TRACE(testing::Message() << flight.pszName << ", " << size.cx << " x " << size.cy);
+            vOpen(size.cx, size.cy);
+            vecTakeTexts();
+            vPaintSurface(&surface);
+            std::vector<TextBox> vecPanel;
+            for (const TextBox& text : vecTakeTexts())
+                if (text.rc.left >= pForm->nFormWidth)
+                    vecPanel.push_back(text);
+            nPainted += pDiagram->bShowDiagram;
+            for (size_t i = 0; i < vecPanel.size(); i++)
+                for (size_t j = i + 1; j < vecPanel.size(); j++)
+                    EXPECT_FALSE(bOverlap(vecPanel[i].rc, vecPanel[j].rc))
+                        << strBox(vecPanel[i]) << " and " << strBox(vecPanel[j]);
+            vClose();
+        }
+    }
+    EXPECT_GT(nPainted, 0) << "no size showed the diagram";
+}
+
+// In the smallest window, every field and unit box lies inside the client,
+// and the worked flight's title, seven captions (in full) and seven values
+// are drawn whole inside it; so are the prompt and the unflyable notice.
+TEST_F(PaintDib, SmallestWindowShowsEverythingWhole)
+{
+    ASSERT_EQ(1, bRecordTexts());
+    const SIZE sizeMin = sizeSmallest();
+    const struct {
+        const char* pszName;
+        int id;
+        const char* pszWs;
+        int nValues; // values, and the prompt or notice, drawn
+    } flights[] = {
+        {"worked flight", -1, NULL, LEGEND_ROWS},
+        {"airspeed missing: the prompt", Tas, NULL, 1},
+        {"deviation missing: four values, the prompt", Deviation, NULL, 5},
+        {"fuel flow missing: six values, the prompt", FuelFlow, NULL, 7},
+        {"course not flyable: wind, course, notice", -1, "300", 3},
+    };
+    for (const auto& flight : flights) {
+        SCOPED_TRACE(testing::Message() << flight.pszName << ", " << sizeMin.cx << " x " << sizeMin.cy);
+        vTypeFlight();
+        if (flight.id >= 0)
+            vType(flight.id, "");
+        if (flight.pszWs != NULL)
+            vType(WindSpeed, flight.pszWs);
+        vOpen(sizeMin.cx, sizeMin.cy);
+        vecTakeTexts();
+        vPaintSurface(&surface);
+        ASSERT_EQ(1, pDiagram->bShowDiagram);
+        for (int i = 0; i < INPUT_COUNT; i++) {
+            SCOPED_TRACE(testing::Message() << "input " << i);
+            EXPECT_LE(pForm->ptEditPos[i].y + pForm->sizeEdit[i].cy, sizeMin.cy) << "field";
+            if (vHasUnitChoice(i)) {
+                EXPECT_LE(pForm->ptUnit[i].x + pForm->sizeUnit[i].cx, pForm->nFormWidth) << "unit box";
+            }
+            if (i > 0) {
+                EXPECT_GE(pForm->ptEditPos[i].y, pForm->ptEditPos[i - 1].y + pForm->sizeEdit[i - 1].cy)
+                    << "fields on each other";
+            }
+        }
+        int nCaptions = 0, nValues = 0;
+        RECT rcClient = {0, 0, sizeMin.cx, sizeMin.cy};
+        std::string strDrawn;
+        for (const TextBox& text : vecTakeTexts()) {
+            strDrawn += "\n  " + strBox(text);
+            RECT rcInside;
+            EXPECT_TRUE(IntersectRect(&rcInside, &text.rc, &rcClient) && EqualRect(&rcInside, &text.rc))
+                << strBox(text) << " is not whole inside the client";
+            if (text.rc.left < pForm->nFormWidth)
+                continue;
+            for (int nRow = 0; nRow < LEGEND_ROWS; nRow++)
+                nCaptions += text.strText == pDiagram->pszLegend[nRow];
+            nValues += text.strText[0] == ':'; // values, prompts and the notice
+        }
+        EXPECT_EQ(LEGEND_ROWS, nCaptions) << "captions drawn in full";
+        EXPECT_EQ(flight.nValues, nValues) << "values drawn:" << strDrawn;
+        if (const char* pszDir = getenv("KL_E2E_SHOTS")) {
+            char szPath[MAX_PATH];
+            snprintf(szPath, sizeof(szPath), "%s\\smallest_%d_%s.bmp", pszDir, (int)sizeMin.cy,
+                     std::string(flight.pszName).substr(0, 8).c_str());
+            vSaveSurfaceBmp(&surface, szPath);
+        }
+    }
 }
 
 // The program's fonts are made for the screen's pixels per inch. At 96, the
