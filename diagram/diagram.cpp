@@ -10,6 +10,7 @@
 #include "calc/input.h"
 #include "calc/navmath.h"
 #include "calc/solver.h"
+#include "calc/trig.h"
 #include "diagram/draw.h"
 #include "diagram/mapping.h"
 #include "form/results_text.h"
@@ -47,8 +48,8 @@ static POINT ptTip(POINT c, double dCompass, int nLength)
 {
     double dTheta = vDegToRad(kNorthUp - dCompass);
     POINT pt;
-    pt.x = vRound(c.x + cos(dTheta) * nLength);
-    pt.y = vRound(c.y + sin(dTheta) * nLength);
+    pt.x = vRound(c.x + vCos(dTheta) * nLength);
+    pt.y = vRound(c.y + vSin(dTheta) * nLength);
     return pt;
 }
 
@@ -115,7 +116,7 @@ void vDrawCompassTicks(HDC hdc, POINT c, int r, int nWidth)
     for (int i = 0; i < TICK_COUNT; i++) {
         double dAngle = i * (kFullCircle / TICK_COUNT);
         double dTheta = vDegToRad(dAngle);
-        POINT ptStart = {c.x + vRound(cos(dTheta) * nInner), c.y + vRound(sin(dTheta) * nInner)};
+        POINT ptStart = {c.x + vRound(vCos(dTheta) * nInner), c.y + vRound(vSin(dTheta) * nInner)};
         vDrawRay(hdc, ptStart, dAngle, nTick);
     }
     vDrawCompassLabels(hdc, c, r);

@@ -7,6 +7,7 @@
 #include <string.h>
 
 #include "calc/navmath.h"
+#include "calc/trig.h"
 
 enum {
     COLOUR_MAX = 255,
@@ -55,8 +56,8 @@ BOOL vDrawRay(HDC hdc, POINT ptStart, double dAngle, int nLength)
 {
     double dTheta = vDegToRad(dAngle);
     POINT ptEnd;
-    ptEnd.x = ptStart.x + vRound(cos(dTheta) * nLength);
-    ptEnd.y = ptStart.y + vRound(sin(dTheta) * nLength);
+    ptEnd.x = ptStart.x + vRound(vCos(dTheta) * nLength);
+    ptEnd.y = ptStart.y + vRound(vSin(dTheta) * nLength);
     return vDrawLine(hdc, ptStart, ptEnd);
 }
 
