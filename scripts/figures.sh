@@ -10,7 +10,8 @@ bash scripts/setup.sh
 . scripts/wine-env.sh
 preset=$(kl_windows_preset)
 cmake --preset bench >/dev/null && cmake --build --preset bench >/dev/null
-cmake --preset $preset >/dev/null && cmake --build --preset $preset >/dev/null
+cmake --preset $preset >/dev/null && cmake --build --preset $preset >/dev/null &&
+  cmake --build --preset $preset --target e2e_figures >/dev/null
 
 echo "=== host: calculation and one full paint on the recording GDI"
 build/bench/bench/kl_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |

@@ -3,32 +3,70 @@
 # sanitizers, short fuzzing runs, and the Windows suite (unit, pixel and
 # end-to-end tests under Wine on a virtual display) of every Windows build
 # this machine can execute: the 32-bit program where 32-bit code runs, the
-# 64-bit one always. Both Windows programs are always built; one that cannot
-# run here is checked statically instead. Exits non-zero on any failure.
+# 64-bit one always. A Windows build that cannot run here is built only as
+# far as its static checks need, and checked without running it. Exits
+# non-zero on any failure.
+#
+# Two lanes share the machine: the 64-bit Windows build and its suite, which
+# mostly waits on Wine and the display, and beside it everything that needs
+# no display (the native, benchmark and fuzz builds and runs, the 32-bit
+# build, the static checks, the reproducibility check). Each step's output
+# is shown whole when it ends, with its wall and CPU seconds.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 KL_ROOT=$PWD
 bash scripts/setup.sh || exit 1
 . scripts/wine-env.sh
 
-failed=()
-suites=()
-log=$(mktemp)
-trap 'rm -f "$log"; kl_stop_xvfb' EXIT
-step() { # step <name> <command...>
-  local name=$1 start=$SECONDS rc=0; shift
-  echo "=== $name"
-  "$@" 2>&1 | tee -a "$log" || rc=1
-  echo "--- $name: $((SECONDS - start)) s"
-  [ $rc = 0 ] || failed+=("$name")
-  return $rc
+work=$(mktemp -d)
+trap 'kl_stop_xvfb; rm -rf "$work"' EXIT
+hz=$(getconf CLK_TCK)
+
+# CPU ticks of the finished children of this (sub)shell.
+child_ticks() {
+  local stat
+  read -r stat </proc/$BASHPID/stat
+  set -- ${stat##*) }
+  echo $((${14} + ${15}))
 }
 
-build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1" 2>&1 | grep -v '^\[' ; return "${PIPESTATUS[0]}"; }
+# step <name> <command...>: runs a step, then shows its output and times in
+# one piece (the lanes' steps end in any order) and notes a failure.
+step() {
+  local name=$1 start=$SECONDS ticks rc=0 out
+  shift
+  ticks=$(child_ticks)
+  out=$work/step.$BASHPID.log
+  "$@" >"$out" 2>&1 </dev/null || rc=1
+  ticks=$(($(child_ticks) - ticks))
+  {
+    flock 9
+    echo "=== $name"
+    cat "$out"
+    printf -- '--- %s: %d s, %d.%02d CPU s%s\n' "$name" $((SECONDS - start)) $((ticks / hz)) \
+      $((ticks % hz * 100 / hz)) "$([ $rc = 0 ] || echo ', FAILED')"
+  } 9>>"$work/lock" | tee -a "$work/all.log"
+  cat "$out" >>"$work/ctest.log"
+  rm -f "$out"
+  [ $rc = 0 ] || echo "$name" >>"$work/failed"
+  return $rc
+}
+suite_passed() { echo "$1" >>"$work/suites"; }
+# A lane marks what the other may wait for; the wait ends when the mark is
+# made, or when the lane that makes it has ended without it.
+mark() { touch "$work/mark.$1"; }
+wait_mark() { # wait_mark <mark> <pid of the lane>
+  while [ ! -e "$work/mark.$1" ] && kill -0 "$2" 2>/dev/null; do sleep 0.2; done
+}
+
+build() { # build <preset> [target]
+  cmake --preset "$1" >/dev/null && cmake --build --preset "$1" ${2:+--target "$2"} 2>&1 | grep -v '^\['
+  return "${PIPESTATUS[0]}"
+}
 
 # One Windows suite: the tree's test prefix with its Wine server kept for the
 # whole run, a virtual display, and the tests two at a time (those that
-# need the display alone take turns).
+# need the display take turns; the slowest start first).
 windows_suite() { # windows_suite <preset>
   kl_wine_use "$KL_ROOT/build/$1" && kl_wine_prefix test && kl_start_xvfb && kl_wine_keep || return 1
   ctest --preset "$1" -j2
@@ -37,32 +75,57 @@ windows_suite() { # windows_suite <preset>
   return $rc
 }
 
-step "host build" build host
-step "host tests" ctest --preset host && suites+=(host)
-step "benchmark build" build bench
-step "fuzz build" build fuzz
-step "fuzz runs" bash scripts/fuzz.sh && suites+=(fuzz)
-step "windows build (32-bit)" build windows
-step "windows build (64-bit)" build windows64
-step "programs reproducible" bash scripts/release.sh --check
-
-step "windows tests (64-bit)" windows_suite windows64 && suites+=(windows64)
 if kl_runs_32bit; then
-  step "windows tests (32-bit)" windows_suite windows && suites+=(windows)
+  runs32=yes
 else
-  echo "=== 32-bit code cannot run on this machine: skipped the 32-bit Windows suite (build/windows); its program is checked statically"
-  step "windows static checks (32-bit)" ctest --preset windows -L static && suites+=("windows (static)")
+  runs32=no
+  echo "=== 32-bit code cannot run on this machine: the 32-bit program (build/windows) is built for its static checks and checked without running it"
+fi
+
+# The Windows suites compare their results table with the native build's
+# and bring that program up to date first: they wait for the host build.
+display_lane() {
+  trap kl_stop_xvfb EXIT
+  step "windows build (64-bit)" build windows64 || return 1
+  wait_mark host-built "$other_pid"
+  step "windows tests (64-bit)" windows_suite windows64 && suite_passed windows64
+}
+
+other_lane() {
+  step "host build" build host
+  mark host-built
+  step "host tests" ctest --preset host && suite_passed host
+  step "fuzz build" build fuzz && step "fuzz runs" bash scripts/fuzz.sh && suite_passed fuzz
+  step "benchmark build" build bench
+  if [ $runs32 = yes ]; then
+    step "windows build (32-bit)" build windows
+  else
+    step "windows build (32-bit, static checks)" build windows kl_static_checks &&
+      step "windows static checks (32-bit)" ctest --preset windows -L static && suite_passed "windows (static)"
+  fi
+  step "programs reproducible" bash scripts/release.sh --check
+}
+
+other_lane &
+other_pid=$!
+display_lane &
+wait
+if [ $runs32 = yes ] && ! grep -qx "windows build (32-bit)" "$work/failed" 2>/dev/null; then
+  step "windows tests (32-bit)" windows_suite windows && suite_passed windows
 fi
 
 # One closing line over every ctest run ("N tests passed, N tests failed out of M").
 read -r npass nfail < <(awk '/tests passed, [0-9]+ tests? failed out of/ {
     split($0, w, " "); for (i = 1; i <= NF; i++) if (w[i] == "out") total += w[i + 2];
     for (i = 1; i <= NF; i++) if (w[i] ~ /^failed/) fail += w[i - 2]
-  } END { print total - fail, fail + 0 }' "$log")
+  } END { print total - fail, fail + 0 }' "$work/ctest.log")
+mapfile -t suites < <(cat "$work/suites" 2>/dev/null)
 echo
+echo "steps (wall, CPU):"
+grep -E '^--- ' "$work/all.log" | sed 's/^--- /  /'
 echo "test programs: $npass passed, $nfail failed; ${#suites[@]} suites passed: ${suites[*]}"
-if [ "${#failed[@]}" -ne 0 ]; then
-  echo "FAILED: ${failed[*]}"
+if [ -s "$work/failed" ]; then
+  echo "FAILED: $(paste -sd, "$work/failed" | sed 's/,/, /g')"
   exit 1
 fi
 echo "All test steps passed in $SECONDS s."

@@ -166,11 +166,15 @@ kl_start_xvfb() {
     Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
     KL_XVFB_PID=$!
     local i
-    for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+    # Two scripts may try the same number at once: the display is ours when
+    # its lock file holds our server's process id.
+    for i in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$KL_XVFB_PID" ] &&
+        { export DISPLAY=":$n"; return 0; }
       kill -0 "$KL_XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
+    kill "$KL_XVFB_PID" 2>/dev/null
   done
   echo "could not start Xvfb" >&2
   return 1

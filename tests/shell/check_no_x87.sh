@@ -42,9 +42,13 @@ places=$(awk "$hex"'
     /^\.text[ \t]/ { text = 1; next }
     text && /^[^ \t]/ { text = 0 }
     !text { next }
-    $1 ~ /^\.text/ && $2 ~ /^0x/ && NF >= 4 { file = $4; sub(/.*\//, "", file); print hex($2) "\t" file "\t"; next }
+    # An input section on one line, or its name alone with the numbers below.
+    $1 ~ /^\.text/ && NF == 1 { pending = 1; next }
+    pending && $1 ~ /^0x/ && $2 ~ /^0x/ && NF >= 3 { $0 = ".text " $0 }
+    { pending = 0 }
+    $1 ~ /^\.text/ && $2 ~ /^0x/ && NF >= 4 { file = $4; sub(/.*\//, "", file); printf "%.0f\t%s\t\n", hex($2), file; next }
     $1 ~ /^0x/ && NF >= 2 && $2 !~ /^0x/ && $0 !~ / = / {
-      name = $0; sub(/^[ \t]*0x[0-9a-f]+[ \t]+/, "", name); print hex($1) "\t" file "\t" name
+      name = $0; sub(/^[ \t]*0x[0-9a-f]+[ \t]+/, "", name); printf "%.0f\t%s\t%s\n", hex($1), file, name
     }
   ' "$map" | sort -n -s -k1,1) && [ -n "$places" ] || { echo "FAIL: no .text section in the map $map"; exit 1; }
 
