@@ -8,10 +8,11 @@
 # non-zero on any failure.
 #
 # Two lanes share the machine: the 64-bit Windows build and its suite, which
-# mostly waits on Wine and the display, and beside it everything that needs
-# no display (the native, benchmark and fuzz builds and runs, the 32-bit
-# build, the static checks, the reproducibility check). Each step's output
-# is shown whole when it ends, with its wall and CPU seconds.
+# mostly waits on Wine and the display, and beside it, at a lower priority,
+# everything that needs no display (the native, benchmark and fuzz builds
+# and runs, the 32-bit build, the static checks, the reproducibility check):
+# it takes the time the first lane leaves. Each step's output is shown whole
+# when it ends, with its wall and CPU seconds.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 KL_ROOT=$PWD
@@ -22,23 +23,26 @@ work=$(mktemp -d)
 trap 'kl_stop_xvfb; rm -rf "$work"' EXIT
 hz=$(getconf CLK_TCK)
 
-# CPU ticks of the finished children of this (sub)shell.
+# CPU ticks of the finished children of this (sub)shell, into $ticks_now
+# (a command substitution would read its own).
 child_ticks() {
   local stat
   read -r stat </proc/$BASHPID/stat
   set -- ${stat##*) }
-  echo $((${14} + ${15}))
+  ticks_now=$((${14} + ${15}))
 }
 
 # step <name> <command...>: runs a step, then shows its output and times in
 # one piece (the lanes' steps end in any order) and notes a failure.
 step() {
-  local name=$1 start=$SECONDS ticks rc=0 out
+  local name=$1 start=$SECONDS ticks ticks_now rc=0 out
   shift
-  ticks=$(child_ticks)
+  child_ticks
+  ticks=$ticks_now
   out=$work/step.$BASHPID.log
   "$@" >"$out" 2>&1 </dev/null || rc=1
-  ticks=$(($(child_ticks) - ticks))
+  child_ticks
+  ticks=$((ticks_now - ticks))
   {
     flock 9
     echo "=== $name"
@@ -52,15 +56,13 @@ step() {
   return $rc
 }
 suite_passed() { echo "$1" >>"$work/suites"; }
-# A lane marks what the other may wait for; the wait ends when the mark is
-# made, or when the lane that makes it has ended without it.
-mark() { touch "$work/mark.$1"; }
-wait_mark() { # wait_mark <mark> <pid of the lane>
-  while [ ! -e "$work/mark.$1" ] && kill -0 "$2" 2>/dev/null; do sleep 0.2; done
-}
 
-build() { # build <preset> [target]
-  cmake --preset "$1" >/dev/null && cmake --build --preset "$1" ${2:+--target "$2"} 2>&1 | grep -v '^\['
+# build <preset> [target]: configures and builds holding the tree's lock
+# (build/<preset>.lock), which a test that builds in another tree takes too.
+build() {
+  mkdir -p build
+  flock "build/$1.lock" bash -c 'cmake --preset "$1" >/dev/null && cmake --build --preset "$1" ${2:+--target "$2"}' \
+    build "$@" 2>&1 | grep -v '^\['
   return "${PIPESTATUS[0]}"
 }
 
@@ -82,19 +84,18 @@ else
   echo "=== 32-bit code cannot run on this machine: the 32-bit program (build/windows) is built for its static checks and checked without running it"
 fi
 
-# The Windows suites compare their results table with the native build's
-# and bring that program up to date first: they wait for the host build.
 display_lane() {
   trap kl_stop_xvfb EXIT
-  step "windows build (64-bit)" build windows64 || return 1
-  wait_mark host-built "$other_pid"
-  step "windows tests (64-bit)" windows_suite windows64 && suite_passed windows64
+  step "windows build (64-bit)" build windows64 &&
+    step "windows tests (64-bit)" windows_suite windows64 && suite_passed windows64
 }
 
+# The Windows suites compare their results table with the native build's
+# (and bring that program up to date, under build/host.lock): the host
+# build comes first.
 other_lane() {
-  step "host build" build host
-  mark host-built
-  step "host tests" ctest --preset host && suite_passed host
+  renice -n 10 -p $BASHPID >/dev/null
+  step "host build" build host && step "host tests" ctest --preset host && suite_passed host
   step "fuzz build" build fuzz && step "fuzz runs" bash scripts/fuzz.sh && suite_passed fuzz
   step "benchmark build" build bench
   if [ $runs32 = yes ]; then
@@ -107,7 +108,6 @@ other_lane() {
 }
 
 other_lane &
-other_pid=$!
 display_lane &
 wait
 if [ $runs32 = yes ] && ! grep -qx "windows build (32-bit)" "$work/failed" 2>/dev/null; then

@@ -7,6 +7,10 @@
 set -uo pipefail
 host=$1 table=$2
 [ -s "$table" ] || { echo "FAIL: no results table at $table (test_results_table writes it)"; exit 1; }
+# The test command may be building the native tree right now: its build
+# holds the tree's lock (build/host.lock), and so does this one.
+exec 9>>"$host.lock"
+flock 9
 [ -f "$host/build.ninja" ] || {
   echo "FAIL: no native build at $host to compare with (cmake --preset host && cmake --build --preset host)"
   exit 1
