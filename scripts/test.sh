@@ -122,7 +122,7 @@ read -r npass nfail < <(awk '/tests passed, [0-9]+ tests? failed out of/ {
 mapfile -t suites < <(cat "$work/suites" 2>/dev/null)
 echo
 echo "steps (wall, CPU):"
-grep -E '^--- ' "$work/all.log" | sed 's/^--- /  /'
+grep -E '^--- .*: [0-9]+ s, [0-9.]+ CPU s' "$work/all.log" | sed 's/^--- /  /'
 echo "test programs: $npass passed, $nfail failed; ${#suites[@]} suites passed: ${suites[*]}"
 if [ -s "$work/failed" ]; then
   echo "FAILED: $(paste -sd, "$work/failed" | sed 's/,/, /g')"
