@@ -36,7 +36,9 @@ enum {
     // The longest result text: a time or fuel amount near the largest
     // double, whose 309 digits are all printed.
     RESULT_TEXT_SIZE = 512,
-    NO_NOTICE = -1
+    NO_NOTICE = -1,
+    // The route line or a result row, as a screen reader is told it.
+    ANNOUNCED_TEXT_SIZE = 2 * INPUT_TEXT_SIZE + RESULT_TEXT_SIZE
 };
 
 // What the results block shows for the inputs of one paint: the value text
@@ -162,6 +164,10 @@ struct FormState {
     // The input whose edit last had the keyboard focus; the main window
     // hands the focus back to it when it is activated again (after a dialog).
     int nFocusInput;
+    // The keyboard is in the results block (F6 from a field): the main
+    // window itself has the focus, on result row nResultRow.
+    int bResultsFocus;
+    int nResultRow;
 };
 
 struct AppState {
@@ -182,6 +188,9 @@ struct AppState {
     int bSettingsSaved;
     // A unit choice changed since the settings were last saved.
     int bUnitChangedSinceSave;
+    // The panel's title and result rows as a screen reader last heard of
+    // them: one whose text differs at the next paint is announced as changed.
+    char szAnnounced[LEGEND_ROWS + 1][ANNOUNCED_TEXT_SIZE];
 };
 
 extern AppState* pApp;

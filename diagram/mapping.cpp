@@ -225,6 +225,19 @@ void vResultsMinSize(HDC hdc, int nNoticeWidth, SIZE* pSize)
     pSize->cy = (LEGEND_ROWS + 1) * h;
 }
 
+POINT vClientPoint(POINT ptLogical)
+{
+    const DiagramState* pD = pApp->pDiagram;
+    const FormState* pF = pApp->pForm;
+    // The axis with the larger factor is shrunk to the smaller one.
+    double dSx = pD->ptWindowExt.x != 0 ? fabs((double)pF->ptViewportExt.x / pD->ptWindowExt.x) : 0.0;
+    double dSy = pD->ptWindowExt.y != 0 ? fabs((double)pF->ptViewportExt.y / pD->ptWindowExt.y) : 0.0;
+    double dScale = dSx < dSy ? dSx : dSy;
+    POINT pt = {pF->ptViewportOrg.x + (LONG)lround(ptLogical.x * dScale),
+                pF->ptViewportOrg.y - (LONG)lround(ptLogical.y * dScale)};
+    return pt;
+}
+
 int vClientRight(void)
 {
     const DiagramState* pD = pApp->pDiagram;

@@ -25,6 +25,11 @@ void vPlaceCompassLabel(HDC hdc, POINT c, int r, int i, POINT* pPt, SIZE* pSize)
 // smaller).
 void vResultsMinSize(HDC hdc, int nNoticeWidth, SIZE* pSize);
 
+// A logical point of the diagram in client pixels, by the isotropic
+// mapping's rule, for use outside a paint (the platform's own mapping is
+// set on the paint surface only).
+POINT vClientPoint(POINT ptLogical);
+
 // The client area's right edge in the diagram's logical units, whatever the
 // panel's shape.
 int vClientRight(void);

@@ -203,6 +203,17 @@ void vComposeResults(void)
     }
 }
 
+const char* vShownResult(int nRow)
+{
+    const ResultTexts* pRes = &pApp->pDiagram->results;
+    const char* psz = nRow == pRes->nNoticeRow ? pRes->szNotice : pRes->szValue[nRow];
+    if (*psz == ':')
+        psz++;
+    while (*psz == ' ')
+        psz++;
+    return psz;
+}
+
 // A value is drawn whole or not at all: where the panel has no room for it,
 // a number cut at the client's edge would be read as another number.
 static void vDrawValue(HDC hdc, int nRow, const char* pszText)

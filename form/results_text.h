@@ -11,6 +11,11 @@
 // state's results record, computing every shown value afresh.
 void vComposeResults(void);
 
+// What row nRow of the results record shows: its value, or the prompt or
+// notice standing in it, without the colon and blanks that set it off from
+// its caption; "" for a row that shows nothing.
+const char* vShownResult(int nRow);
+
 // Draws the block from the results record, at the places the layout gave.
 void vPaintResults(HDC hdc);
 void vDrawWrapped(HDC hdc, POINT pt, const char* pszText);

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "calc/app_state.h"
+#include "calc/text_buffer.h"
 #include "settings/file_swap.h"
 
 // No directory part: the file lives in the working directory.
@@ -45,16 +46,6 @@ static const char* pszUnitOf(int id, int nSel)
     return pForm->pszUnit[id][0] != NULL ? pForm->pszUnit[id][0] : "";
 }
 
-// Appends one formatted piece to pszText (STAT_TEXT_SIZE bytes) at its
-// length n; the new length, or -1 when it does not fit or n is -1 already.
-static int nAppend(char* pszText, int n, const char* pszFormat, const char* pszArg)
-{
-    if (n < 0)
-        return -1;
-    int nAdded = snprintf(pszText + n, (size_t)(STAT_TEXT_SIZE - n), pszFormat, pszArg);
-    return (nAdded < 0 || nAdded >= STAT_TEXT_SIZE - n) ? -1 : n + nAdded;
-}
-
 // The seven lines with the choices given (bit i: choice of the i-th saved
 // input) into pszText of STAT_TEXT_SIZE bytes; their length, or -1 when they
 // do not fit.
@@ -62,12 +53,13 @@ static int nStatText(unsigned uChoices, char* pszText)
 {
     int n = 0;
     for (int i = 0; i < SAVED_COUNT; i++) {
-        n = nAppend(pszText, n, kSavedFormat[i], pszUnitOf(kSavedInput[i], (int)((uChoices >> i) & 1)));
-        n = nAppend(pszText, n, "%s", kLineEnd);
+        const char* pszUnit = pszUnitOf(kSavedInput[i], (int)((uChoices >> i) & 1));
+        n = vAppendText(pszText, STAT_TEXT_SIZE, n, kSavedFormat[i], pszUnit);
+        n = vAppendText(pszText, STAT_TEXT_SIZE, n, "%s", kLineEnd);
     }
     for (size_t i = 0; i < sizeof(kTrailingLines) / sizeof(kTrailingLines[0]); i++) {
-        n = nAppend(pszText, n, "%s", kTrailingLines[i]);
-        n = nAppend(pszText, n, "%s", kLineEnd);
+        n = vAppendText(pszText, STAT_TEXT_SIZE, n, "%s", kTrailingLines[i]);
+        n = vAppendText(pszText, STAT_TEXT_SIZE, n, "%s", kLineEnd);
     }
     return n;
 }

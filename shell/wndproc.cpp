@@ -11,6 +11,7 @@
 #include "form/form_layout.h"
 #include "form/form_paint.h"
 #include "settings/settings.h"
+#include "shell/access.h"
 #include "shell/clipboard.h"
 #include "shell/create.h"
 #include "shell/print.h"
@@ -97,9 +98,15 @@ void vMesPaint(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
     SetBkMode(hdc, TRANSPARENT);
     if (pApp->pForm->bFormLaidOut)
         vPaintForm(hdc, &ps);
-    if (pApp->pDiagram->bShowDiagram)
+    if (pApp->pDiagram->bShowDiagram) {
+        int nSaved = SaveDC(hdc);
         vPaintDiagram(hdc, &ps);
+        RestoreDC(hdc, nSaved); // back in client pixels for the focus marks
+        vPaintResultsFocus(hWnd, hdc);
+    }
     EndPaint(hWnd, &ps);
+    if (pApp->pDiagram->bShowDiagram)
+        vAnnounceResults(hWnd);
 }
 
 void vMesCommand(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
@@ -229,10 +236,13 @@ void vMesTimer(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
 
 // The main window itself takes no keys: when it gets the focus back (after a
 // dialog closed, or on activation), the edit that had it before gets it.
-static void vMesSetFocus(void)
+static void vMesSetFocus(HWND hWnd)
 {
     FormState* pForm = pApp->pForm;
-    SetFocus(pForm->hEdit[pForm->nFocusInput]);
+    if (pForm->bResultsFocus)
+        vShowResultsFocus(hWnd); // the keyboard stays in the results block
+    else
+        SetFocus(pForm->hEdit[pForm->nFocusInput]);
 }
 
 extern "C" LRESULT __stdcall WndMaiProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
@@ -248,7 +258,13 @@ extern "C" LRESULT __stdcall WndMaiProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
     case WM_COMMAND: vMesComNotify(hWnd, wParam, lParam); return 0;
     case WM_UNIT_CLOSED: vMesUnitClosed(hWnd, wParam); return 0;
     case WM_TIMER: vMesTimer(hWnd, uMsg, uLow, lParam); return 0;
-    case WM_SETFOCUS: vMesSetFocus(); return 0;
+    case WM_SETFOCUS: vMesSetFocus(hWnd); return 0;
+    case WM_KILLFOCUS: vShowResultsFocus(hWnd); return 0;
+    case WM_KEYDOWN:
+        if (bMesResultsKey(hWnd, wParam))
+            return 0;
+        return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    case WM_GETOBJECT: return lMesGetObject(hWnd, wParam, lParam);
     case WM_QUERYNEWPALETTE: return 0;
     case WM_PALETTECHANGED: return 0;
     default: return DefWindowProcA(hWnd, uMsg, wParam, lParam);
@@ -286,8 +302,14 @@ extern "C" LRESULT __stdcall WndTexProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
     // saved procedure to pass on to.
     if (id < 0 || id >= INPUT_COUNT || pForm->pfnOrigEditProc[id] == NULL)
         return DefWindowProcA(hWnd, uMsg, wParam, lParam);
-    if (uMsg == WM_SETFOCUS)
+    if (uMsg == WM_SETFOCUS) {
         pForm->nFocusInput = id;
+        vLeaveResults(pForm->hWndMain);
+    }
+    if (uMsg == WM_KEYDOWN && wParam == VK_F6) {
+        vEnterResults(pForm->hWndMain); // the next pane
+        return 0;
+    }
     if (uMsg == WM_KEYDOWN && LOWORD(wParam) == VK_TAB)
         vMesTabKey(id);
     if (bMesUnitKey(id, uMsg, wParam)) {

@@ -64,11 +64,7 @@ protected:
 
     // Ends the program through "Beenden", as the menu does, and expects it
     // to exit with code 0.
-    void vQuit(void)
-    {
-        PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-        EXPECT_EQ(0, app.nWaitExit());
-    }
+    void vQuit(void) { EXPECT_EQ(0, app.nQuit()); }
 
     std::string strDir;
     Session app;

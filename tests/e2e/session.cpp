@@ -5,6 +5,7 @@
 #include <time.h>
 
 #include "shell/resource.h"
+#include "support/bitmap_file.h"
 
 bool bWaitFor(const std::function<bool()>& bDone, DWORD nTimeoutMs)
 {
@@ -291,28 +292,7 @@ Shot shotCrop(const Shot& shot, int x0, int y0)
 
 bool bSaveBmp(const Shot& shot, const std::string& strPath)
 {
-    BITMAPFILEHEADER bf;
-    BITMAPINFOHEADER bi;
-    memset(&bf, 0, sizeof(bf));
-    memset(&bi, 0, sizeof(bi));
-    DWORD dwBytes = (DWORD)shot.vecPixels.size() * 4;
-    bf.bfType = 0x4D42; // "BM"
-    bf.bfOffBits = sizeof(bf) + sizeof(bi);
-    bf.bfSize = bf.bfOffBits + dwBytes;
-    bi.biSize = sizeof(bi);
-    bi.biWidth = shot.nWidth;
-    bi.biHeight = -shot.nHeight;
-    bi.biPlanes = 1;
-    bi.biBitCount = 32;
-    bi.biCompression = BI_RGB;
-    FILE* p = fopen(strPath.c_str(), "wb");
-    if (p == NULL)
-        return false;
-    fwrite(&bf, sizeof(bf), 1, p);
-    fwrite(&bi, sizeof(bi), 1, p);
-    fwrite(shot.vecPixels.data(), 4, shot.vecPixels.size(), p);
-    fclose(p);
-    return true;
+    return bWriteBmp(strPath, shot.vecPixels.data(), shot.nWidth, shot.nHeight);
 }
 
 HWND Session::hUnitBox(int id) const { return GetDlgItem(hMain, IDC_UNIT_BASE + id); }
@@ -352,6 +332,12 @@ bool Session::bStart(const std::string& strWorkDir, const char* pszEnvExtra)
         }
     }
     return true;
+}
+
+long Session::nQuit(DWORD nTimeoutMs)
+{
+    PostMessageA(hMain, WM_COMMAND, IDM_QUIT, 0);
+    return nWaitExit(nTimeoutMs);
 }
 
 long Session::nWaitExit(DWORD nTimeoutMs)

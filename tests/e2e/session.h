@@ -94,6 +94,8 @@ struct Session {
     bool bStart(const std::string& strWorkDir, const char* pszEnvExtra = NULL);
     // Waits for the process to end; its exit code, or -1 on timeout.
     long nWaitExit(DWORD nTimeoutMs = kWaitTimeoutMs);
+    // Chooses "Beenden" (the menu's command) and waits for the exit code.
+    long nQuit(DWORD nTimeoutMs = kWaitTimeoutMs);
     void vKill(void);
     HWND hEdit(int id) const { return GetDlgItem(hMain, id); }
     HWND hUnitBox(int id) const;

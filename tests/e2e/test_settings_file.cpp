@@ -66,8 +66,7 @@ TEST_P(LockedAtStart, KeepsTheSavedChoicesUnlessTheUserPicks)
     EXPECT_EQ("[km/h]", strTextOf(app.hUnitBox(2))) << "the locked file could not be read";
     if (GetParam().bPick)
         vPickOtherAirspeedUnit(app);
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
     std::string strAfter = GetParam().bPick ? strSevenLines("[kt]", "[kt]", "[km]", "[l/h]") : kSaved;
     EXPECT_EQ(strAfter, strReadFile(app.strSettingsPath()));
 }
@@ -98,8 +97,7 @@ TEST_P(SessionEnd, WritesTheSettingsOnce)
     SendMessageA(app.hMain, WM_ENDSESSION, (WPARAM)c.bEnds, c.lReason);
     if (!c.bEnds) {
         EXPECT_FALSE(bFileExists(app.strSettingsPath())) << "a session end called off writes nothing";
-        PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-        EXPECT_EQ(0, app.nWaitExit());
+        vQuit();
         EXPECT_EQ(strPicked, strReadFile(app.strSettingsPath()));
         return;
     }
@@ -113,16 +111,14 @@ TEST_P(SessionEnd, WritesTheSettingsOnce)
         // Only the application was closed down, and it goes on: the unit
         // picked now must not be lost.
         vPickOtherAirspeedUnit(app);
-        PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-        EXPECT_EQ(0, app.nWaitExit());
+        vQuit();
         EXPECT_EQ(strSevenLines("[km/h]", "[kt]", "[km]", "[l/h]"), strReadFile(app.strSettingsPath()));
         return;
     }
     // A second write would show over this mark.
     const std::string strMark = "written once\r\n";
     ASSERT_TRUE(bWriteFile(app.strSettingsPath(), strMark));
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
     EXPECT_EQ(strMark, strReadFile(app.strSettingsPath())) << "the destroyed window wrote the settings again";
 }
 
@@ -217,8 +213,7 @@ TEST_P(HeldAtSessionEnd, TheNextEndSaves)
     EXPECT_NE(0, SendMessageA(app.hMain, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP));
     SendMessageA(app.hMain, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
     CloseHandle(hHold);
-    PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, app.nWaitExit());
+    vQuit();
     EXPECT_EQ(kSavedThenPicked, strReadFile(app.strSettingsPath()));
     EXPECT_EQ("", strOthersIn(strDir)) << "left behind";
 }
@@ -242,8 +237,7 @@ const char kFromScript[] = "runs from tests/e2e/settings_folders.sh";
 // settings file there holds kSaved with the pick made.
 void vQuitSavingThePick(Session& session, const std::string& strFolder)
 {
-    PostMessageA(session.hMain, WM_COMMAND, IDM_QUIT, 0);
-    EXPECT_EQ(0, session.nWaitExit());
+    EXPECT_EQ(0, session.nQuit());
     EXPECT_EQ(kSavedThenPicked, strReadFile(strFolder + "\\flugstat.txt"));
 }
 
@@ -297,8 +291,7 @@ TEST_F(E2eTest, FilesUnderTemporaryNamesAreNeverTouched)
         HANDLE hHold = r.bHeld ? CreateFileA(app.strSettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ, NULL,
                                              OPEN_EXISTING, 0, NULL)
                                : INVALID_HANDLE_VALUE;
-        PostMessageA(app.hMain, WM_COMMAND, IDM_QUIT, 0);
-        EXPECT_EQ(0, app.nWaitExit());
+        vQuit();
         if (hHold != INVALID_HANDLE_VALUE)
             CloseHandle(hHold);
         app.vKill();

@@ -23,7 +23,7 @@ exports=$(awk '/^\[Ordinal\/Name Pointer\] Table/ { on = 1; next } on && /^[ \t]
 [ "$exports" = "WndDiaProc WndMaiProc WndTexProc " ] ||
   fail "exports are '$exports', not exactly WndDiaProc WndMaiProc WndTexProc"
 
-system='^(kernel32|user32|gdi32|comdlg32|msvcrt|advapi32|ntdll)\.dll$' # comdlg32: the print dialog
+system='^(kernel32|user32|gdi32|comdlg32|msvcrt|advapi32|ntdll|oleacc|oleaut32)\.dll$' # comdlg32: the print dialog; oleacc, oleaut32: the results for screen readers
 dlls=$(awk '/DLL Name:/ { print $3 }' <<<"$head")
 [ -n "$dlls" ] || fail "no imports found"
 for dll in $dlls; do

@@ -10,6 +10,7 @@
 #include "diagram/mapping.h"
 #include "form/form_layout.h"
 #include "form/form_paint.h"
+#include "support/bitmap_file.h"
 
 static const char kClassName[] = "KurslotsePaintTest";
 
@@ -166,24 +167,5 @@ POINT ptToDevice(const PaintSurface* pS, int x, int y)
 
 int vSaveSurfaceBmp(const PaintSurface* pS, const char* pszPath)
 {
-    BITMAPFILEHEADER bf;
-    BITMAPINFOHEADER bi;
-    memset(&bf, 0, sizeof(bf));
-    memset(&bi, 0, sizeof(bi));
-    DWORD dwBytes = (DWORD)pS->nWidth * pS->nHeight * 4;
-    bi.biSize = sizeof(bi);
-    bi.biWidth = pS->nWidth;
-    bi.biHeight = -pS->nHeight;
-    bi.biPlanes = 1;
-    bi.biBitCount = 32;
-    bi.biCompression = BI_RGB;
-    bf.bfType = 0x4D42; // "BM"
-    bf.bfOffBits = sizeof(bf) + sizeof(bi);
-    bf.bfSize = bf.bfOffBits + dwBytes;
-    FILE* pFile = fopen(pszPath, "wb");
-    if (pFile == NULL)
-        return 0;
-    int bOk = fwrite(&bf, sizeof(bf), 1, pFile) == 1 && fwrite(&bi, sizeof(bi), 1, pFile) == 1 &&
-              fwrite(pS->pPixels, dwBytes, 1, pFile) == 1;
-    return (fclose(pFile) == 0) && bOk;
+    return bWriteBmp(pszPath, pS->pPixels, pS->nWidth, pS->nHeight);
 }
