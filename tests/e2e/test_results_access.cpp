@@ -256,8 +256,9 @@ TEST_F(ResultsAccess, F6ToTheRowsAndBack)
         SCOPED_TRACE(testing::Message() << "key " << move.wVk << " to row " << move.nRow);
         g_vecEvents.clear();
         vPressKey(move.wVk);
-        if (move.bMoves)
+        if (move.bMoves) {
             EXPECT_TRUE(bEventSeen(EVENT_OBJECT_FOCUS, nFirstRow + move.nRow));
+        }
         VARIANT varFocus;
         VariantInit(&varFocus);
         ASSERT_EQ(S_OK, reader.pAcc->get_accFocus(&varFocus));
