@@ -233,8 +233,8 @@ POINT vClientPoint(POINT ptLogical)
     double dSx = pD->ptWindowExt.x != 0 ? fabs((double)pF->ptViewportExt.x / pD->ptWindowExt.x) : 0.0;
     double dSy = pD->ptWindowExt.y != 0 ? fabs((double)pF->ptViewportExt.y / pD->ptWindowExt.y) : 0.0;
     double dScale = dSx < dSy ? dSx : dSy;
-    POINT pt = {pF->ptViewportOrg.x + (LONG)lround(ptLogical.x * dScale),
-                pF->ptViewportOrg.y - (LONG)lround(ptLogical.y * dScale)};
+    POINT pt = {pF->ptViewportOrg.x + vRound(ptLogical.x * dScale),
+                pF->ptViewportOrg.y - vRound(ptLogical.y * dScale)};
     return pt;
 }
 
