@@ -38,7 +38,15 @@ enum {
     RESULT_TEXT_SIZE = 512,
     NO_NOTICE = -1,
     // The route line or a result row, as a screen reader is told it.
-    ANNOUNCED_TEXT_SIZE = 2 * INPUT_TEXT_SIZE + RESULT_TEXT_SIZE
+    ANNOUNCED_TEXT_SIZE = 2 * INPUT_TEXT_SIZE + RESULT_TEXT_SIZE,
+    // A result's unit apart ("[km/h]"), and its number, which leaves room
+    // for the colon, the unit and the blanks around it in the shown text.
+    UNIT_TEXT_SIZE = 16,
+    NUMBER_TEXT_SIZE = RESULT_TEXT_SIZE - UNIT_TEXT_SIZE - 8,
+    // The ground speed follows the seven rows of the block: the copy and
+    // the printed page show it, the window's block does not.
+    ROW_GROUND_SPEED = LEGEND_ROWS,
+    RESULT_ROWS = LEGEND_ROWS + 1
 };
 
 // What the results block shows for the inputs of one paint: the value text
@@ -50,6 +58,12 @@ struct ResultTexts {
     char szValue[LEGEND_ROWS][RESULT_TEXT_SIZE];
     char szNotice[RESULT_TEXT_SIZE];
     int nNoticeRow;
+    // Each value of szValue in its two parts, and the ground speed's: the
+    // number alone as shown (a point before the decimals, a time as h:mm,
+    // "####" where no value can be had) and its unit ("" for none). Both
+    // "" in a row that shows no value.
+    char szNumber[RESULT_ROWS][NUMBER_TEXT_SIZE];
+    char szUnit[RESULT_ROWS][UNIT_TEXT_SIZE];
 };
 
 // A box is x, y, width, height (never left, top, right, bottom).

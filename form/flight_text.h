@@ -12,13 +12,16 @@ enum {
 // 1, or 0 when the text does not fit into nSize bytes (it is then cut).
 int vGetRouteText(char* pszText, int nSize);
 
-// One line per item, CR LF after each: the route line, then each input's
-// label and text with its unit (none when the field is empty), then each
-// result row's caption and value as the results block shows it, the
-// colon and the blanks before the value left off. Caption and value are
-// separated by a tab. Rows that show no value carry their caption alone,
-// as in the window; the prompt or the unflyable note stands in its row.
-// 1, or 0 when the text does not fit into nSize bytes.
+// One line per item, CR LF after each, and three cells to every line,
+// separated by tabs: the route line (the other two cells empty), then each
+// input's label, its text and its unit (none when the field is empty), then
+// each result row's caption, number and unit as the results block shows
+// them, and last the ground speed in the airspeed's unit. An input that
+// reads as a plain number, and every result's number, is written with the
+// user's regional decimal separator; other inputs stand as typed, a tab or
+// line end in them as a blank. Rows that show no value carry their caption
+// alone, as in the window; the prompt or the unflyable note stands in its
+// row's number cell. 1, or 0 when the text does not fit into nSize bytes.
 int vGetFlightText(char* pszText, int nSize);
 
 #endif

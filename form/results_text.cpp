@@ -12,23 +12,21 @@
 #include "calc/input.h"
 #include "calc/navmath.h"
 #include "calc/solver.h"
+#include "calc/units.h"
 #include "diagram/draw.h"
 #include "diagram/mapping.h"
 
 enum {
     SAMPLE_PEN_WIDTH = 1,
     NOTICE_MARGIN_CHARS = 1, // a prompt's box ends a character short of the client's right edge
-    ROW_WIND = 0,
-    ROW_COURSE = 1,
-    ROW_HEADING = 2,
-    ROW_WCA = 3,
-    ROW_CH = 4,
-    ROW_TIME = 5,
-    ROW_FUEL = 6
+    ANGLE_WIDTH = 4          // angles stand right-aligned in four characters after the colon
 };
 
-static const char kNoValue[] = ": ####";
-static const char kAngleFormat[] = ": %4.0lf [\xB0]";
+static const char kNoNumber[] = "####";
+static const char kAngleUnit[] = "[\xB0]";
+static const char kTimeUnit[] = "[h:min]";
+static const char kFuelUnit[] = "[l]";
+static const char kGroundSpeedCaption[] = "Grundgeschwindigkeit (GS)";
 // Shown in the heading row, and nothing after it, when the wind is too
 // strong for the course: no heading, time or fuel amount could be flown.
 static const char kNotFlyable[] = ": #### (Kurs bei diesem Wind nicht fliegbar)";
@@ -62,14 +60,35 @@ static int bNotFlyable(void)
     return vGetCourseFlyable(&bFlyable) && !bFlyable;
 }
 
-static void vSetAngle(ResultTexts* pRes, int nRow, double dAngle)
+// A row's number and unit, and, for a row of the block, the value it shows
+// made of them: the number after a colon, right-aligned in nWidth
+// characters, then the unit.
+static void vSetValue(ResultTexts* pRes, int nRow, int nWidth, const char* pszNumber, const char* pszUnit)
 {
-    snprintf(pRes->szValue[nRow], RESULT_TEXT_SIZE, kAngleFormat, dAngle);
+    snprintf(pRes->szNumber[nRow], NUMBER_TEXT_SIZE, "%s", pszNumber);
+    snprintf(pRes->szUnit[nRow], UNIT_TEXT_SIZE, "%s", pszUnit);
+    if (nRow < LEGEND_ROWS)
+        snprintf(pRes->szValue[nRow], RESULT_TEXT_SIZE, ": %*s%s%s", nWidth, pRes->szNumber[nRow],
+                 pRes->szUnit[nRow][0] != '\0' ? " " : "", pRes->szUnit[nRow]);
 }
 
-static void vSetNoValue(ResultTexts* pRes, int nRow)
+static void vSetAngle(ResultTexts* pRes, int nRow, double dAngle)
 {
-    snprintf(pRes->szValue[nRow], RESULT_TEXT_SIZE, "%s", kNoValue);
+    char szNumber[NUMBER_TEXT_SIZE];
+    snprintf(szNumber, sizeof(szNumber), "%.0lf", dAngle);
+    vSetValue(pRes, nRow, ANGLE_WIDTH, szNumber, kAngleUnit);
+}
+
+static void vSetNoValue(ResultTexts* pRes, int nRow) { vSetValue(pRes, nRow, 0, kNoNumber, ""); }
+
+// The ground speed in the airspeed's unit, whole.
+static void vSetGroundSpeed(ResultTexts* pRes, double dGs)
+{
+    double dFactor = 1.0;
+    vGetFakIn(Tas, &dFactor);
+    char szNumber[NUMBER_TEXT_SIZE];
+    snprintf(szNumber, sizeof(szNumber), "%.0lf", dGs / dFactor);
+    vSetValue(pRes, ROW_GROUND_SPEED, 0, szNumber, vShownUnit(Tas));
 }
 
 static void vSetNotice(ResultTexts* pRes, int nRow, const char* pszText)
@@ -121,9 +140,11 @@ static int vSetCourseAndHeading(ResultTexts* pRes)
         if (dWca > kHalfCircle)
             dWca -= kFullCircle;
         vSetAngle(pRes, ROW_WCA, dWca);
+        vSetGroundSpeed(pRes, dGs);
     } else {
         vSetNoValue(pRes, ROW_HEADING);
         vSetNoValue(pRes, ROW_WCA);
+        vSetNoValue(pRes, ROW_GROUND_SPEED);
     }
     return 1;
 }
@@ -148,32 +169,42 @@ static void vFormatTime(char* pszText, size_t nSize, double dHours, double dMinu
 {
     double dH = fabs(dHours);
     double dM = fabs(dMinutes);
-    // Room for the sign, the unit and the colon in front in the whole text.
-    char szClock[RESULT_TEXT_SIZE - sizeof(": - [h:min]")];
+    char szClock[NUMBER_TEXT_SIZE - 1]; // room for the sign
     if (dM + kHalfMinute < kOneDigitMinutes)
         snprintf(szClock, sizeof(szClock), "%.0lf:0%.0lf", dH, dM);
     else
         snprintf(szClock, sizeof(szClock), "%.0lf:%.0lf", dH, dM);
     bool bNegative = (dHours < 0 || dMinutes < 0) && strpbrk(szClock, "123456789") != NULL;
-    snprintf(pszText, nSize, ": %s%s [h:min]", bNegative ? "-" : "", szClock);
+    snprintf(pszText, nSize, "%s%s", bNegative ? "-" : "", szClock);
 }
 
 static void vSetTime(ResultTexts* pRes)
 {
     double dHours, dMinutes;
-    if (vGetTime(&dHours, &dMinutes))
-        vFormatTime(pRes->szValue[ROW_TIME], RESULT_TEXT_SIZE, dHours, dMinutes);
-    else
+    char szNumber[NUMBER_TEXT_SIZE];
+    if (vGetTime(&dHours, &dMinutes)) {
+        vFormatTime(szNumber, sizeof(szNumber), dHours, dMinutes);
+        vSetValue(pRes, ROW_TIME, 0, szNumber, kTimeUnit);
+    } else {
         vSetNoValue(pRes, ROW_TIME);
+    }
 }
 
 static void vSetFuel(ResultTexts* pRes)
 {
     double dFuel;
-    if (vGetFuel(&dFuel))
-        snprintf(pRes->szValue[ROW_FUEL], RESULT_TEXT_SIZE, ": %.1lf [l]", dFuel);
-    else
+    char szNumber[NUMBER_TEXT_SIZE];
+    if (vGetFuel(&dFuel)) {
+        snprintf(szNumber, sizeof(szNumber), "%.1lf", dFuel);
+        vSetValue(pRes, ROW_FUEL, 0, szNumber, kFuelUnit);
+    } else {
         vSetNoValue(pRes, ROW_FUEL);
+    }
+}
+
+const char* vResultCaption(int nRow)
+{
+    return nRow == ROW_GROUND_SPEED ? kGroundSpeedCaption : pApp->pDiagram->pszLegend[nRow];
 }
 
 void vComposeResults(void)

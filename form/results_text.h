@@ -7,6 +7,20 @@
 
 #include "calc/app_state.h"
 
+// The rows of the block, then the ground speed (ROW_GROUND_SPEED).
+enum {
+    ROW_WIND = 0,
+    ROW_COURSE = 1,
+    ROW_HEADING = 2,
+    ROW_WCA = 3,
+    ROW_CH = 4,
+    ROW_TIME = 5,
+    ROW_FUEL = 6
+};
+
+// A result row's caption: the block's legend, or the ground speed's.
+const char* vResultCaption(int nRow);
+
 // Composes the block's texts for the current inputs into the diagram
 // state's results record, computing every shown value afresh.
 void vComposeResults(void);

@@ -16,6 +16,10 @@ struct HWND__ {
 
 static std::vector<HWND> g_vecWindows;
 
+static const char kDefaultDecimal[] = ".";
+static std::string g_strDecimal = kDefaultDecimal;
+static bool g_bLocaleFails = false;
+
 enum { METRIC_COUNT = 100 };
 static int g_nMetrics[METRIC_COUNT];
 static bool g_bMetricsSet = false;
@@ -52,8 +56,15 @@ void hostSetSystemMetric(int nIndex, int nValue)
         g_nMetrics[nIndex] = nValue;
 }
 
+void hostSetDecimalSeparator(const char* pszSeparator)
+{
+    g_bLocaleFails = pszSeparator == NULL;
+    g_strDecimal = pszSeparator ? pszSeparator : "";
+}
+
 void hostResetWindows(void)
 {
+    hostSetDecimalSeparator(kDefaultDecimal);
     for (HWND hWnd : g_vecWindows)
         delete hWnd;
     g_vecWindows.clear();
@@ -110,4 +121,21 @@ int GetSystemMetrics(int nIndex)
     if (!g_bMetricsSet)
         vDefaultMetrics();
     return (nIndex >= 0 && nIndex < METRIC_COUNT) ? g_nMetrics[nIndex] : 0;
+}
+
+// As the real call: the characters written with their terminator, the size
+// needed when cchData is 0, and 0 for a buffer too small, an unknown item
+// or a failure.
+int GetLocaleInfoA(LCID Locale, LCTYPE LCType, LPSTR lpLCData, int cchData)
+{
+    (void)Locale;
+    if (g_bLocaleFails || LCType != LOCALE_SDECIMAL || cchData < 0 || (cchData > 0 && lpLCData == NULL))
+        return 0;
+    int nNeeded = (int)g_strDecimal.size() + 1;
+    if (cchData == 0)
+        return nNeeded;
+    if (cchData < nNeeded)
+        return 0;
+    memcpy(lpLCData, g_strDecimal.c_str(), (size_t)nNeeded);
+    return nNeeded;
 }

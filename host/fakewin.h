@@ -22,6 +22,11 @@ int hostSetTextCount(HWND hWnd);
 // Screen and control metrics that GetSystemMetrics reports.
 void hostSetSystemMetric(int nIndex, int nValue);
 
+// The decimal separator GetLocaleInfoA reports for LOCALE_SDECIMAL (at most
+// three characters, as on the platform); null makes the call fail. "."
+// until set, and again after hostResetWindows.
+void hostSetDecimalSeparator(const char* pszSeparator);
+
 // Frees every fake window and restores the default metrics.
 void hostResetWindows(void);
 

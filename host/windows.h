@@ -178,6 +178,13 @@ HDC GetDC(HWND hWnd);
 int ReleaseDC(HWND hWnd, HDC hdc);
 int GetSystemMetrics(int nIndex);
 
+// National language support: the user's regional settings
+typedef DWORD LCID;
+typedef DWORD LCTYPE;
+#define LOCALE_USER_DEFAULT 0x0400
+#define LOCALE_SDECIMAL 0x000E
+int GetLocaleInfoA(LCID Locale, LCTYPE LCType, LPSTR lpLCData, int cchData);
+
 // Files: the host's own file system calls underneath
 #define MAX_PATH 260
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)

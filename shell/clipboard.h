@@ -5,8 +5,9 @@
 #include <windows.h>
 
 // Puts the flight's text (see vGetFlightText) on the clipboard as Unicode
-// and as ANSI text, owned by hWnd. 1 on success, 0 when not both could be
-// put there.
+// and as ANSI text, owned by hWnd, asking again for a moment while another
+// program holds the clipboard. 1 on success; 0 when not both could be put
+// there, after one message box saying that the flight was not copied.
 int vCopyFlight(HWND hWnd);
 
 #endif

@@ -110,6 +110,20 @@ protected:
         std::vector<HWND> vec = vecDialogs(app);
         return vec.size() == 1 ? vec[0] : NULL;
     }
+    // hDlg is the program's message box saying pszWords; closed by Enter,
+    // no other message follows.
+    void vExpectOneMessage(HWND hDlg, const char* pszWords)
+    {
+        char szTitle[64] = "";
+        GetWindowTextA(hDlg, szTitle, sizeof(szTitle));
+        EXPECT_STREQ("Kurslotse 2007", szTitle) << strChildTexts(hDlg);
+        std::string strText = strTextOf(GetDlgItem(hDlg, 0xFFFF));
+        EXPECT_NE(std::string::npos, strText.find(pszWords)) << strText;
+        vPressKey(VK_RETURN);
+        ASSERT_TRUE(bWaitFor([&] { return !IsWindow(hDlg); }));
+        Sleep(1000);
+        EXPECT_TRUE(vecDialogs(app).empty()) << "more than one message";
+    }
 };
 
 TEST_F(TakeAway, CopiedFlightIsWhatTheWindowShows)
@@ -121,13 +135,8 @@ TEST_F(TakeAway, CopiedFlightIsWhatTheWindowShows)
         const char* pszResults; // the text from the first result row on
     } rows[] = {
         {"worked flight", -1, "", strstr(kWorkedFlightText, "Windvektor")},
-        {"airspeed missing", Tas, "",
-         "Windvektor\t\r\nBodenkurs\t\r\nFlugkurs (TH)\t#### (3. Fluggeschwindigkeit eingeben)\r\n"
-         "Windkorrekturwinkel (WCA)\t\r\nKompasskurs (CH)\t\r\nFlugzeit (t)\t\r\nVerbrauch\t\r\n"},
-        {"wind too strong", WindSpeed, "200",
-         "Windvektor\t50 [\xB0]\r\nBodenkurs\t85 [\xB0]\r\n"
-         "Flugkurs (TH)\t#### (Kurs bei diesem Wind nicht fliegbar)\r\n"
-         "Windkorrekturwinkel (WCA)\t\r\nKompasskurs (CH)\t\r\nFlugzeit (t)\t\r\nVerbrauch\t\r\n"},
+        {"airspeed missing", Tas, "", kCopiedWithoutAirspeed},
+        {"wind too strong", WindSpeed, "200", kCopiedWindTooStrong},
     };
     vStart();
     for (const auto& row : rows) {
@@ -149,6 +158,39 @@ TEST_F(TakeAway, CopiedFlightIsWhatTheWindowShows)
         for (size_t i = 0; i < str.size(); i++)
             ASSERT_EQ(str[i] == '\xB0' ? L'\u00B0' : (wchar_t)(unsigned char)str[i], wstr[i]) << "at " << i;
     }
+    vQuit();
+}
+
+// While another program holds the clipboard open, "Flug kopieren" gives up
+// after a moment with one message, and the other program's text stays
+// there, not this flight; once the clipboard is free, the copy works.
+TEST_F(TakeAway, HeldClipboardIsReportedOnce)
+{
+    static const char kOthers[] = "Notiz eines anderen Programms";
+    vStart();
+    vEnterWorkedFlight();
+    vEmptyClipboard();
+    ASSERT_TRUE(OpenClipboard(NULL));
+    EmptyClipboard();
+    HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE, sizeof(kOthers));
+    memcpy(GlobalLock(hMem), kOthers, sizeof(kOthers));
+    GlobalUnlock(hMem);
+    ASSERT_NE(nullptr, SetClipboardData(CF_TEXT, hMem));
+
+    vActivate();
+    vPressKeyWith(VK_MENU, 'D');
+    vPressKey('K');
+    HWND hDlg = NULL;
+    bool bShown = bWaitFor([&] { return (hDlg = hOnlyDialog()) != NULL; }, 3 * kWaitTimeoutMs);
+    CloseClipboard(); // whatever came of it: the program must not wait for it
+    ASSERT_TRUE(bShown) << "no message for a copy that could not be made";
+    vExpectOneMessage(hDlg, "nicht kopiert");
+    EXPECT_EQ(kOthers, strClipboardText());
+    EXPECT_NE(app.hMain, GetClipboardOwner());
+
+    ASSERT_TRUE(bCopyByKeys()) << "the free clipboard took nothing";
+    EXPECT_EQ(kWorkedFlightText, strClipboardText());
+    EXPECT_TRUE(vecDialogs(app).empty()) << "a message after a copy that worked";
     vQuit();
 }
 
@@ -280,15 +322,7 @@ TEST_F(FailingPrinter, FailureIsReportedOnce)
     vPressKey(VK_RETURN);
     ASSERT_TRUE(bWaitFor([&] { return !IsWindow(hDlg); }));
     ASSERT_TRUE(bWaitFor([&] { return (hDlg = hOnlyDialog()) != NULL; }, 6 * kWaitTimeoutMs));
-    char szTitle[64] = "";
-    GetWindowTextA(hDlg, szTitle, sizeof(szTitle));
-    EXPECT_STREQ("Kurslotse 2007", szTitle) << strChildTexts(hDlg);
-    EXPECT_NE(std::string::npos, strTextOf(GetDlgItem(hDlg, 0xFFFF)).find("nicht gedruckt"))
-        << strTextOf(GetDlgItem(hDlg, 0xFFFF));
-    vPressKey(VK_RETURN);
-    ASSERT_TRUE(bWaitFor([&] { return !IsWindow(hDlg); }));
-    Sleep(1000);
-    EXPECT_TRUE(vecDialogs(app).empty()) << "more than one message";
+    vExpectOneMessage(hDlg, "nicht gedruckt");
     vQuit();
 }
 
