@@ -29,7 +29,6 @@ static const float kBlack[3] = {0.0f, 0.0f, 0.0f};
 static const float kGrey[3] = {0.7f, 0.7f, 0.7f}; // the side that closes the triangle
 static const double kNorthUp = 90.0; // compass direction d is drawn at 90 - d
 
-enum { COLOUR_WIND = 0, COLOUR_COURSE = 1, COLOUR_HEADING = 2 };
 
 static COLORREF colour(const float* pf) { return vColorFromFloats(pf[0], pf[1], pf[2]); }
 static COLORREF colourOf(int nColour) { return colour(pApp->pDiagram->fColor[nColour]); }
@@ -55,8 +54,9 @@ static POINT ptTip(POINT c, double dCompass, int nLength)
 
 // A vector from the centre, preceded by its dotted continuation out to the
 // tick ring when it is shorter than the full length.
-static void vVector(HDC hdc, POINT c, int nColour, double dCompass, int nLength, int nFull, int nWidth)
+static void vVector(HDC hdc, POINT c, int nColour, double dCompass, int nLength, int nFull, const TrianglePens* pPens)
 {
+    int nWidth = pPens->nWidth[nColour];
     if (nLength < nFull)
         vPenRay(hdc, PS_DOT, nWidth, colourOf(nColour), ptTip(c, dCompass, nLength), dCompass, nFull - nLength);
     vPenRay(hdc, PS_SOLID, nWidth, colourOf(nColour), c, dCompass, nLength);
@@ -165,7 +165,30 @@ static int bScaled(int nFull, double dSpeed, double dMax, int* pnLength)
     return 1;
 }
 
+// The window's pens: every line nWidth wide.
+static TrianglePens pensAlike(int nWidth)
+{
+    TrianglePens pens;
+    for (int i = 0; i < TRIANGLE_LINES; i++)
+        pens.nWidth[i] = nWidth;
+    return pens;
+}
+
+static void vDrawPartialWith(HDC hdc, POINT c, int r, const TrianglePens* pPens);
+
 void vDrawTriangle(HDC hdc, POINT c, int r, int nWidth)
+{
+    TrianglePens pens = pensAlike(nWidth);
+    vDrawTriangleWith(hdc, c, r, &pens);
+}
+
+void vDrawPartialTriangle(HDC hdc, POINT c, int r, int nWidth)
+{
+    TrianglePens pens = pensAlike(nWidth);
+    vDrawPartialWith(hdc, c, r, &pens);
+}
+
+void vDrawTriangleWith(HDC hdc, POINT c, int r, const TrianglePens* pPens)
 {
     FormState* pF = pApp->pForm;
     int nFull = r - pApp->pDiagram->nTick; // the longest vector reaches the ticks
@@ -175,7 +198,7 @@ void vDrawTriangle(HDC hdc, POINT c, int r, int nWidth)
     if (!pF->bValid[WindSpeed] || !pF->bValid[Tas] || !pF->bValid[WindDir] || !pF->bValid[TrueCourse] ||
         !vGetWindTriangle(&dWca, &dTh, &dGs) || !bRead(WindSpeed, &dWs) || !bRead(Tas, &dTas) ||
         !bRead(WindDir, &dWd) || !bRead(TrueCourse, &dTc)) {
-        vDrawPartialTriangle(hdc, c, r, nWidth);
+        vDrawPartialWith(hdc, c, r, pPens);
         return;
     }
     dGs = fabs(dGs);
@@ -207,13 +230,13 @@ void vDrawTriangle(HDC hdc, POINT c, int r, int nWidth)
     POINT ptGreyEnd = ptTip(ptWindTip, dTh, nTas);
     if (hypot(ptGreyEnd.x - c.x, ptGreyEnd.y - c.y) > nFull + CLOSING_SLACK)
         return;
-    vPenRay(hdc, PS_SOLID, nWidth, colour(kGrey), ptWindTip, dTh, nTas);
-    vVector(hdc, c, COLOUR_WIND, dWindTo, nWs, nFull, nWidth);
-    vVector(hdc, c, COLOUR_COURSE, dTc, nGs, nFull, nWidth);
-    vVector(hdc, c, COLOUR_HEADING, dTh, nTas, nFull, nWidth);
+    vPenRay(hdc, PS_SOLID, pPens->nWidth[LINE_CLOSING], colour(kGrey), ptWindTip, dTh, nTas);
+    vVector(hdc, c, LINE_WIND, dWindTo, nWs, nFull, pPens);
+    vVector(hdc, c, LINE_COURSE, dTc, nGs, nFull, pPens);
+    vVector(hdc, c, LINE_HEADING, dTh, nTas, nFull, pPens);
 }
 
-void vDrawPartialTriangle(HDC hdc, POINT c, int r, int nWidth)
+static void vDrawPartialWith(HDC hdc, POINT c, int r, const TrianglePens* pPens)
 {
     int nFull = r - pApp->pDiagram->nTick;
     if (nFull < 0)
@@ -234,7 +257,7 @@ void vDrawPartialTriangle(HDC hdc, POINT c, int r, int nWidth)
         if (!vGetValue(pF->szInput[WindDir], WindDir, &dWd))
             return;
         vNormAngle(dWd - kHalfCircle, &dWindTo);
-        vVector(hdc, c, COLOUR_WIND, dWindTo, nWs, nFull, nWidth);
+        vVector(hdc, c, LINE_WIND, dWindTo, nWs, nFull, pPens);
     }
     // Without a ground speed the course line takes the airspeed's length.
     if (pF->bValid[TrueCourse]) {
@@ -242,7 +265,7 @@ void vDrawPartialTriangle(HDC hdc, POINT c, int r, int nWidth)
         if (!vGetValue(pF->szInput[TrueCourse], TrueCourse, &dTc))
             return;
         vNormAngle(dTc, &dTc);
-        vVector(hdc, c, COLOUR_COURSE, dTc, nTas, nFull, nWidth);
+        vVector(hdc, c, LINE_COURSE, dTc, nTas, nFull, pPens);
     }
 }
 

@@ -16,7 +16,6 @@ enum {
     LABEL_ROOM_LINES = 3,    // room above and below it for "0" and "180"
     FONT_STEPS = 4,          // steps of a pixel or less allowed after the first try
     PIXEL_PROBE = 10000,     // logical length used to read the scale
-    TICKS_PER_RADIUS = 10,   // a tick is a tenth of the radius
     LABEL_GAP = 6            // between the circle and its labels
 };
 

@@ -10,7 +10,10 @@
 void vSetDiagramMapping(HDC hdc);
 void vLayoutDiagram(HDC hdc);
 
-enum { COMPASS_LABELS = 4 }; // "0", "90", "180" and "270"
+enum {
+    COMPASS_LABELS = 4,   // "0", "90", "180" and "270"
+    TICKS_PER_RADIUS = 10 // a tick is a tenth of the radius
+};
 
 // Compass label i (0 for "0" above the circle, then clockwise) of a rose
 // centred at c with radius r: its text, and the top-left corner and size of

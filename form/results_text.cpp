@@ -207,10 +207,11 @@ const char* vResultCaption(int nRow)
     return nRow == ROW_GROUND_SPEED ? kGroundSpeedCaption : pApp->pDiagram->pszLegend[nRow];
 }
 
-void vComposeResults(void)
+void vComposeResults(void) { vComposeResultsInto(&pApp->pDiagram->results); }
+
+void vComposeResultsInto(ResultTexts* pRes)
 {
     FormState* pF = pApp->pForm;
-    ResultTexts* pRes = &pApp->pDiagram->results;
     memset(pRes, 0, sizeof(*pRes));
     pRes->nNoticeRow = NO_NOTICE;
     for (int id = 0; id < INPUT_COUNT; id++) {

@@ -25,6 +25,10 @@ const char* vResultCaption(int nRow);
 // state's results record, computing every shown value afresh.
 void vComposeResults(void);
 
+// The same texts into a record of the caller's (the printed page's), the
+// window's left as its last paint composed them.
+void vComposeResultsInto(ResultTexts* pRes);
+
 // What row nRow of the results record shows: its value, or the prompt or
 // notice standing in it, without the colon and blanks that set it off from
 // its caption; "" for a row that shows nothing.

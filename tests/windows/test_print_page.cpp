@@ -4,6 +4,7 @@
 // into pixels by Ghostscript, checked: the rose round, the triangle's lines
 // inside it, nothing at the page's edges.
 #include <ctype.h>
+#include <limits.h>
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -131,18 +132,20 @@ TEST_F(PrintPage, FileThatCannotBeMadeFailsThePrint)
     EXPECT_TRUE(strReadFile(strFile).empty());
 }
 
-// A page's pixels from a binary PPM (P6, maxval 255) as Ghostscript writes it.
+// A page's pixels from a binary PPM (P6) or PGM (P5), maxval 255, as
+// Ghostscript writes it; grey pixels are kept as three equal components.
 struct Page {
     int nWidth = 0, nHeight = 0;
     std::vector<unsigned char> vecRgb;
     bool bLoad(const std::string& strPath)
     {
         std::string str = strReadFile(strPath);
-        // Three numbers after "P6", comments between them; one blank
-        // before the pixels.
+        // Three numbers after "P6" or "P5", comments between them; one
+        // blank before the pixels.
         size_t n = 2;
         int nNumbers[3];
-        if (str.compare(0, 2, "P6") != 0)
+        bool bGrey = str.compare(0, 2, "P5") == 0;
+        if (str.compare(0, 2, "P6") != 0 && !bGrey)
             return false;
         for (int i = 0; i < 3; i++) {
             while (n < str.size() && (isspace((unsigned char)str[n]) || str[n] == '#'))
@@ -159,10 +162,16 @@ struct Page {
         }
         nWidth = nNumbers[0];
         nHeight = nNumbers[1];
-        size_t nBytes = (size_t)nWidth * nHeight * 3;
+        size_t nPixels = (size_t)nWidth * nHeight, nBytes = nPixels * (bGrey ? 1 : 3);
         if (nNumbers[2] != 255 || str.size() < n + 1 + nBytes)
             return false;
-        vecRgb.assign(str.begin() + n + 1, str.begin() + n + 1 + nBytes);
+        if (!bGrey) {
+            vecRgb.assign(str.begin() + n + 1, str.begin() + n + 1 + nBytes);
+            return true;
+        }
+        vecRgb.resize(nPixels * 3);
+        for (size_t i = 0; i < nPixels; i++)
+            vecRgb[3 * i] = vecRgb[3 * i + 1] = vecRgb[3 * i + 2] = (unsigned char)str[n + 1 + i];
         return true;
     }
     COLORREF at(int x, int y) const
@@ -219,15 +228,37 @@ std::vector<POINT> vecLargestBlack(const Page& page)
     return vecBest;
 }
 
+// The rose of a page: its box's centre and half its width.
+struct Rose {
+    double dCx = 0, dCy = 0, dRadius = 0;
+};
+Rose roseOf(const std::vector<POINT>& vecRose)
+{
+    long nLeft = LONG_MAX, nTop = LONG_MAX, nRight = 0, nBottom = 0;
+    for (const POINT& pt : vecRose) {
+        nLeft = std::min(nLeft, pt.x), nRight = std::max(nRight, pt.x);
+        nTop = std::min(nTop, pt.y), nBottom = std::max(nBottom, pt.y);
+    }
+    Rose rose;
+    rose.dCx = (nLeft + nRight) / 2.0;
+    rose.dCy = (nTop + nBottom) / 2.0;
+    rose.dRadius = (nRight - nLeft) / 2.0;
+    return rose;
+}
+
+const double kMmPerInch = 25.4;
+const double kPi = 3.141592653589793;
+
 TEST(PrintedPage, RoseRoundTriangleInsideNothingAtTheEdges)
 {
     // Pages rendered at this many pixels per inch by print_check.sh.
     const double kDpi = 100.0;
-    const double kEdgeMm = 5.0; // the band along each edge that stays white
+    const double kEdgeMm = 10.0; // the band along each edge that stays white
     const struct {
         const char* pszName;
         bool bWholeTriangle;
-    } rows[] = {{"a4", true}, {"a5", true}, {"no_airspeed", false}};
+        double dMinDiameterMm; // a rose for the kneeboard
+    } rows[] = {{"a4", true, 120.0}, {"a5", true, 70.0}, {"no_airspeed", false, 120.0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);
         Page page;
@@ -244,15 +275,15 @@ TEST(PrintedPage, RoseRoundTriangleInsideNothingAtTheEdges)
 
         std::vector<POINT> vecRose = vecLargestBlack(page);
         ASSERT_FALSE(vecRose.empty());
-        long nLeft = page.nWidth, nTop = page.nHeight, nRight = 0, nBottom = 0;
-        for (const POINT& pt : vecRose) {
-            nLeft = std::min(nLeft, pt.x), nRight = std::max(nRight, pt.x);
+        Rose rose = roseOf(vecRose);
+        double dCx = rose.dCx, dCy = rose.dCy, dRadius = rose.dRadius;
+        double dDiameterMm = 2 * dRadius / kDpi * kMmPerInch;
+        printf("%s: rose %.1f mm across\n", row.pszName, dDiameterMm);
+        EXPECT_GE(dDiameterMm, row.dMinDiameterMm);
+        long nTop = LONG_MAX, nBottom = 0;
+        for (const POINT& pt : vecRose)
             nTop = std::min(nTop, pt.y), nBottom = std::max(nBottom, pt.y);
-        }
-        double dCx = (nLeft + nRight) / 2.0, dCy = (nTop + nBottom) / 2.0;
-        double dRadius = (nRight - nLeft) / 2.0;
-        EXPECT_GT(dRadius, 15.0 / 25.4 * kDpi) << "a rose of 3 cm across at least";
-        EXPECT_NEAR(nRight - nLeft, nBottom - nTop, 2) << "as high as wide";
+        EXPECT_NEAR(2 * dRadius, nBottom - nTop, 2) << "as high as wide";
         // Outward from the centre in every direction, the rose's outermost
         // pixel lies on one circle.
         const int kDirections = 72;
@@ -310,6 +341,105 @@ TEST(PrintedPage, RoseRoundTriangleInsideNothingAtTheEdges)
             EXPECT_LT(nBlue, nSteps * 4 / 5) << "with gaps";
             EXPECT_GT(nChanges, 4) << "dots, not one or two long pieces";
         }
+    }
+}
+
+// The ink across a line at (x, y), along the unit normal (dNx, dNy): the
+// run of pixels darker than the paper through the inked pixel nearest the
+// point, in pixels.
+int nInkAcross(const Page& page, double x, double y, double dNx, double dNy)
+{
+    const int kReach = 60, kPaper = 230;
+    auto bInk = [&](int k) {
+        long px = lround(x + dNx * k), py = lround(y + dNy * k);
+        return px >= 0 && py >= 0 && px < page.nWidth && py < page.nHeight && GetRValue(page.at(px, py)) < kPaper;
+    };
+    int nAt = INT_MAX;
+    for (int k = 0; k <= kReach && nAt == INT_MAX; k++)
+        nAt = bInk(k) ? k : bInk(-k) ? -k : INT_MAX;
+    if (nAt == INT_MAX)
+        return 0;
+    int nLow = nAt, nHigh = nAt;
+    while (nLow > -2 * kReach && bInk(nLow - 1))
+        nLow--;
+    while (nHigh < 2 * kReach && bInk(nHigh + 1))
+        nHigh++;
+    return nHigh - nLow + 1;
+}
+
+// The median ink across a segment from (x, y) in compass direction dCompass
+// (image y down), sampled between fractions dFrom and dTo of its length.
+int nLineWidth(const Page& page, double x, double y, double dCompass, double dLength, double dFrom, double dTo)
+{
+    double dUx = sin(dCompass * kPi / 180.0), dUy = -cos(dCompass * kPi / 180.0);
+    std::vector<int> vec;
+    const int kSamples = 15;
+    for (int i = 0; i < kSamples; i++) {
+        double d = dLength * (dFrom + (dTo - dFrom) * i / (kSamples - 1));
+        vec.push_back(nInkAcross(page, x + dUx * d, y + dUy * d, -dUy, dUx));
+    }
+    std::sort(vec.begin(), vec.end());
+    return vec[kSamples / 2];
+}
+
+// Printed in grey (as most kneeboard pages are), the triangle's four lines
+// still tell apart: each is drawn a width of its own, and the legend's
+// samples are drawn as wide as their vectors.
+TEST(PrintedPage, LinesToldApartWithoutColour)
+{
+    const double kDpi = 300.0; // the grey pages print_check.sh renders
+    // The worked flight: wind toward 50 degrees at 20 km/h, airspeed 110 on
+    // heading 91, ground speed 125.8 on course 85.
+    const double kWindTo = 50, kHeading = 91, kCourse = 85;
+    const double kWind = 20 / 125.8, kAir = 110 / 125.8; // of the longest, the ground vector
+    const double kCircleHalfMm = 0.25, kTickPart = 0.1;
+    for (const char* pszName : {"a4", "a5"}) {
+        SCOPED_TRACE(pszName);
+        Page page;
+        ASSERT_TRUE(page.bLoad(strDir() + "/" + pszName + "-300.pgm")) << "no grey pixels of the page";
+        Rose rose = roseOf(vecLargestBlack(page));
+        ASSERT_GT(rose.dRadius, 0);
+        double r = rose.dRadius - kCircleHalfMm / kMmPerInch * kDpi;
+        double dFull = r * (1 - kTickPart);
+        double dUx = sin(kWindTo * kPi / 180.0), dUy = -cos(kWindTo * kPi / 180.0);
+        double xWindTip = rose.dCx + dUx * kWind * dFull, yWindTip = rose.dCy + dUy * kWind * dFull;
+        const struct {
+            const char* pszName;
+            int nWidth;
+        } lines[] = {
+            {"closing side", nLineWidth(page, xWindTip, yWindTip, kHeading, kAir * dFull, 0.2, 0.5)},
+            {"wind", nLineWidth(page, rose.dCx, rose.dCy, kWindTo, kWind * dFull, 0.5, 0.9)},
+            {"heading", nLineWidth(page, rose.dCx, rose.dCy, kHeading, kAir * dFull, 0.75, 0.95)},
+            {"course", nLineWidth(page, rose.dCx, rose.dCy, kCourse, dFull, 0.55, 0.75)},
+        };
+        for (const auto& line : lines)
+            printf("%s: %s %.2f mm wide\n", pszName, line.pszName, line.nWidth / kDpi * kMmPerInch);
+        // 2 pixels at 300 DPI: a sixth of a millimetre, plain to the eye.
+        for (size_t i = 1; i < sizeof(lines) / sizeof(lines[0]); i++)
+            EXPECT_GE(lines[i].nWidth, lines[i - 1].nWidth + 2)
+                << lines[i].pszName << " is not wider than the " << lines[i - 1].pszName;
+
+        // The legend's samples: the first three strokes below the rose in
+        // a column half a sample into the page's left text edge.
+        int xLeft = page.nWidth;
+        for (int y = 0; y < page.nHeight; y++)
+            for (int x = 0; x < xLeft; x++)
+                if (GetRValue(page.at(x, y)) < 128)
+                    xLeft = x;
+        int x = xLeft + (int)lround(4.0 / kMmPerInch * kDpi);
+        std::vector<int> vecRuns;
+        int nRun = 0;
+        for (int y = (int)(rose.dCy + rose.dRadius); y < page.nHeight && vecRuns.size() < 3; y++) {
+            bool bInk = GetRValue(page.at(x, y)) < 230;
+            if (bInk)
+                nRun++;
+            else if (nRun > 0)
+                vecRuns.push_back(nRun), nRun = 0;
+        }
+        ASSERT_EQ(3u, vecRuns.size()) << "three samples in the legend";
+        EXPECT_NEAR(lines[1].nWidth, vecRuns[0], 2) << "wind sample";
+        EXPECT_NEAR(lines[3].nWidth, vecRuns[1], 2) << "course sample";
+        EXPECT_NEAR(lines[2].nWidth, vecRuns[2], 2) << "heading sample";
     }
 }
 
