@@ -217,9 +217,10 @@ static void vLayoutCells(HDC hdc, const PageFonts* pFonts, const ResultTexts* pR
     pL->nCellHeight = pL->nCaptionHeight + nNumber;
 }
 
-// The inputs table from the bottom margin up: a value too long for one line
-// wraps within the page and its row grows.
-static void vLayoutTable(HDC hdc, KneeboardLayout* pL)
+// The inputs table's rows: a value too long for one line wraps within the
+// page and its row grows. Placed below the top of the page, with the
+// table's height in *pnTable.
+static void vLayoutTable(HDC hdc, KneeboardLayout* pL, int* pnTable)
 {
     FormState* pF = pApp->pForm;
     int nLabels = 0;
@@ -239,12 +240,20 @@ static void vLayoutTable(HDC hdc, KneeboardLayout* pL)
         nPitch[i] = nHeight + vRound(kRowSpace * pL->nLine);
         nTable += nPitch[i];
     }
-    pL->yTable = pL->rcPage.bottom - nTable;
-    int y = pL->yTable;
+    int y = 0;
+    pL->yTable = 0;
     for (int i = 0; i < INPUT_COUNT; i++) {
         pL->nRowTop[i] = y;
         y += nPitch[i];
     }
+    *pnTable = nTable;
+}
+
+static void vMoveTable(KneeboardLayout* pL, int yTop)
+{
+    for (int i = 0; i < INPUT_COUNT; i++)
+        pL->nRowTop[i] += yTop - pL->yTable;
+    pL->yTable = yTop;
 }
 
 // The rose fills the room left between the numbers and the legend, less
@@ -286,10 +295,19 @@ static void vLayoutPage(HDC hdc, const PageFonts* pFonts, const ResultTexts* pRe
         yAfter += pL->nGap / 2 + nWrappedHeight(hdc, pFonts->hText, szText, nWidth);
     }
 
-    vLayoutTable(hdc, pL);
+    // The table at the bottom, the legend above it, the rose in the room
+    // between. Inputs too long to leave room for a rose follow the numbers
+    // without one, as far down as the page goes.
+    int nTable;
+    vLayoutTable(hdc, pL, &nTable);
+    vMoveTable(pL, pL->rcPage.bottom - nTable);
     pL->yLegend = pL->yTable - pL->nGap - LEGEND_LINES * pL->nLine;
     SetRect(&pL->rcRose, pL->rcPage.left, yAfter + pL->nGap, pL->rcPage.right, pL->yLegend - pL->nGap);
     vLayoutRose(hdc, pL);
+    if (pL->nRoseRadius == 0) {
+        pL->yLegend = yAfter + pL->nGap;
+        vMoveTable(pL, pL->yLegend + LEGEND_LINES * pL->nLine + pL->nGap);
+    }
 }
 
 static void vPaintHeader(HDC hdc, const PageFonts* pFonts, const KneeboardLayout* pL, const char* pszRoute)
@@ -439,6 +457,8 @@ int vPaintPage(HDC hdc)
     HGDIOBJ hOldFont = SelectObject(hdc, fonts.hText);
     vPageRect(hdc, &layout, &layout.rcPage);
     vLayoutPage(hdc, &fonts, &results, szRoute, &layout);
+    // Whatever the inputs, nothing runs past the margins.
+    IntersectClipRect(hdc, layout.rcPage.left, layout.rcPage.top, layout.rcPage.right, layout.rcPage.bottom);
 
     vPaintHeader(hdc, &fonts, &layout, szRoute);
     vPaintCells(hdc, &fonts, &layout, &results);

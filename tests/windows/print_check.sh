@@ -26,7 +26,7 @@ mkdir -p "$KL_PRINT_DIR"
 
 kl_wine_run "$program" --gtest_filter='PrintPage.*' || { echo "FAIL: printing"; exit 1; }
 
-pages="a4 a5 no_airspeed"
+pages="a4 a5 letter no_airspeed longest"
 render() { # render <page> <dpi> <device> <file>
   gs -q -dSAFER -dNOPAUSE -dBATCH -sDEVICE="$3" -r"$2" -sOutputFile="$4" "$KL_PRINT_DIR/$1.ps"
 }
@@ -39,7 +39,7 @@ done
 kl_wine_run "$program" --gtest_filter='PrintedPage.*' || failed=1
 
 # Tesseract reads a 0 as O at times, and a lower-case l as I.
-for p in a4 a5; do
+for p in a4 a5 letter; do
   text=$(tesseract "$KL_PRINT_DIR/$p-300.png" - --psm 6 2>/dev/null)
   echo "--- the worked flight on $p:"; echo "$text"
   expect "$p: title with the route" "$text" 'Flugnavigation'

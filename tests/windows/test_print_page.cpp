@@ -92,17 +92,23 @@ TEST_F(PrintPage, FlightsPrintedToFiles)
         const char* pszName; // the file's name without .ps
         short nPaper;
         int nEmptied;        // input left empty (-1: none)
+        bool bLongest;       // every field as full as it gets, with digits
     } rows[] = {
-        {"a4", DMPAPER_A4, -1},
-        {"a5", DMPAPER_A5, -1},
-        {"no_airspeed", DMPAPER_A4, Tas},
+        {"a4", DMPAPER_A4, -1, false},
+        {"a5", DMPAPER_A5, -1, false},
+        {"letter", DMPAPER_LETTER, -1, false},
+        {"no_airspeed", DMPAPER_A4, Tas, false},
+        {"longest", DMPAPER_A5, -1, true},
     };
+    const std::string strLongest(INPUT_TEXT_SIZE - 1, '9');
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);
         vTypeFlight();
         ASSERT_STREQ("Egelsbach", pForm->szInput[Departure]) << "the fields need a display";
         if (row.nEmptied >= 0)
             vType(row.nEmptied, "");
+        for (int id = 0; id < INPUT_COUNT && row.bLongest; id++)
+            vType(id, strLongest.c_str());
         std::string strFile = strDir() + "/" + row.pszName + ".ps";
         ASSERT_EQ(1, nPrint(row.nPaper, strFile));
         EXPECT_EQ("%!PS", strReadFile(strFile).substr(0, 4));
@@ -257,8 +263,12 @@ TEST(PrintedPage, RoseRoundTriangleInsideNothingAtTheEdges)
     const struct {
         const char* pszName;
         bool bWholeTriangle;
-        double dMinDiameterMm; // a rose for the kneeboard
-    } rows[] = {{"a4", true, 120.0}, {"a5", true, 70.0}, {"no_airspeed", false, 120.0}};
+        double dMinDiameterMm; // a rose for the kneeboard (0: none looked for)
+    } rows[] = {{"a4", true, 120.0},
+                {"a5", true, 70.0},
+                {"letter", true, 120.0},
+                {"no_airspeed", false, 120.0},
+                {"longest", false, 0.0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);
         Page page;
@@ -272,6 +282,8 @@ TEST(PrintedPage, RoseRoundTriangleInsideNothingAtTheEdges)
                     page.at(x, y) != RGB(255, 255, 255))
                     nMarked++;
         EXPECT_EQ(0, nMarked) << "pixels drawn within " << kEdgeMm << " mm of the page's edge";
+        if (row.dMinDiameterMm == 0.0)
+            continue;
 
         std::vector<POINT> vecRose = vecLargestBlack(page);
         ASSERT_FALSE(vecRose.empty());
