@@ -8,6 +8,7 @@
 #include <string.h>
 
 #include "calc/app_state.h"
+#include "calc/text_buffer.h"
 #include "calc/units.h"
 #include "form/results_text.h"
 
@@ -19,18 +20,6 @@ enum {
     DECIMAL_SIZE = 4, // the platform's longest decimal separator, three characters
     ROUTE_SIZE = 3 * INPUT_TEXT_SIZE
 };
-
-// One part of the route appended to a text of nSize bytes with *pnUsed used;
-// 0 once it no longer fits.
-static int bAppendPart(char* pszText, int nSize, int* pnUsed, const char* pszWord, const char* pszPlace)
-{
-    int nLeft = nSize - *pnUsed;
-    int n = snprintf(pszText + *pnUsed, (size_t)nLeft, " %s %s", pszWord, pszPlace);
-    if (n < 0 || n >= nLeft)
-        return 0;
-    *pnUsed += n;
-    return 1;
-}
 
 // A text under construction: the buffer, its size and the bytes used.
 struct TextBuffer {
@@ -120,12 +109,13 @@ int vGetRouteText(char* pszText, int nSize)
     FormState* pF = pApp->pForm;
     if (nSize < 1)
         return 0;
-    int nUsed = snprintf(pszText, (size_t)nSize, "%s", pD->pszTitle);
-    if (nUsed < 0 || nUsed >= nSize)
-        return 0;
-    if (pF->bValid[Departure] && !bAppendPart(pszText, nSize, &nUsed, pD->pszFrom, pF->szInput[Departure]))
-        return 0;
-    return !pF->bValid[Destination] || bAppendPart(pszText, nSize, &nUsed, pD->pszTo, pF->szInput[Destination]);
+    pszText[0] = '\0';
+    int n = vAppendText(pszText, nSize, 0, "%s", pD->pszTitle);
+    if (pF->bValid[Departure])
+        n = vAppendText(pszText, nSize, n, " %s %s", pD->pszFrom, pF->szInput[Departure]);
+    if (pF->bValid[Destination])
+        n = vAppendText(pszText, nSize, n, " %s %s", pD->pszTo, pF->szInput[Destination]);
+    return n >= 0;
 }
 
 // An input's line: its label, the text (in the number cell as a number
