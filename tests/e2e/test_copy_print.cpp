@@ -95,14 +95,18 @@ protected:
         vFillInputs(kWorkedFlight);
     }
     // "Datei" -> "Flug kopieren" by its access keys; true once the program
-    // owns the clipboard.
+    // owns the clipboard and has put both texts on it (it owns it from the
+    // moment it empties it, before the texts are there).
     bool bCopyByKeys(void)
     {
         vEmptyClipboard();
         vActivate();
         vPressKeyWith(VK_MENU, 'D');
         vPressKey('K');
-        return bWaitFor([&] { return GetClipboardOwner() == app.hMain; });
+        return bWaitFor([&] {
+            return GetClipboardOwner() == app.hMain && IsClipboardFormatAvailable(CF_TEXT) &&
+                   IsClipboardFormatAvailable(CF_UNICODETEXT) && !strClipboardText().empty();
+        });
     }
     // The one dialog the program shows, or null when there is none or more.
     HWND hOnlyDialog(void)
