@@ -245,44 +245,6 @@ typedef int FILE_INFORMATION_CLASS;
 NTSTATUS NtSetInformationFile(HANDLE hFile, IO_STATUS_BLOCK* pIo, void* pInfo, ULONG ulLength,
                               FILE_INFORMATION_CLASS nClass);
 
-// GDI
-#define MM_TEXT 1
-#define MM_ISOTROPIC 7
-#define PS_SOLID 0
-#define PS_DASH 1
-#define PS_DOT 2
-#define PS_USERSTYLE 7
-#define PS_STYLE_MASK 0x0000000F
-#define PS_ENDCAP_FLAT 0x00000200
-#define PS_GEOMETRIC 0x00010000
-#define BS_SOLID 0
-#define TRANSPARENT 1
-#define OPAQUE 2
-#define WHITE_BRUSH 0
-#define BLACK_BRUSH 4
-#define NULL_BRUSH 5
-#define WHITE_PEN 6
-#define BLACK_PEN 7
-#define NULL_PEN 8
-#define SYSTEM_FONT 13
-#define DEFAULT_GUI_FONT 17
-#define DT_TOP 0x0000
-#define DT_LEFT 0x0000
-#define DT_WORDBREAK 0x0010
-#define DT_NOPREFIX 0x0800
-#define DT_CALCRECT 0x0400
-#define HGDI_ERROR ((HGDIOBJ)(intptr_t)-1)
-#define LOGPIXELSX 88
-#define LOGPIXELSY 90
-
-// USER: controls and windows
-int GetWindowTextA(HWND hWnd, LPSTR pszText, int nMaxCount);
-BOOL SetWindowTextA(HWND hWnd, LPCSTR pszText);
-LRESULT SendMessageA(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-HDC GetDC(HWND hWnd);
-int ReleaseDC(HWND hWnd, HDC hdc);
-int GetSystemMetrics(int nIndex);
-
 // Files: the host's own file system calls underneath
 #define MAX_PATH 260
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
