@@ -175,6 +175,9 @@ struct FormState {
     // Pixel height of hFont as the form layout measured it; the diagram text
     // is never drawn smaller than this.
     int nFormFontHeight;
+    // The smallest client in which every field, caption and result is
+    // whole, measured by the form layout.
+    SIZE sizeMinClient;
     // The input whose edit last had the keyboard focus; the main window
     // hands the focus back to it when it is activated again (after a dialog).
     int nFocusInput;

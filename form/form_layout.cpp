@@ -53,6 +53,22 @@ static int nWidestUnit(HDC hdc, int i)
     return nWidest;
 }
 
+// The smallest client for this form, measured once per layout in the form
+// font selected into hdc: the window asks for it at every step of a resize.
+// The rows are a tenth of the form apart: ten fields one above the other
+// without a gap, inside the form's one-pixel border.
+static void vMeasureMinClient(HDC hdc)
+{
+    FormState* pF = pApp->pForm;
+    int nFields = 0;
+    for (int i = 0; i < INPUT_COUNT; i++)
+        nFields += pF->sizeEdit[i].cy;
+    SIZE sizeResults = {0, 0};
+    vResultsMinSize(hdc, vNoticeMinWidth(hdc), &sizeResults);
+    pF->sizeMinClient.cx = pF->nFormWidth + sizeResults.cx;
+    pF->sizeMinClient.cy = nMax(nFields + 2 * pF->rcForm.y, sizeResults.cy);
+}
+
 int vFormLayout(HWND hWnd)
 {
     FormState* pF = pApp->pForm;
@@ -154,6 +170,7 @@ int vFormLayout(HWND hWnd)
         pF->ptHint[i].y = y + nEditH;
     }
 
+    vMeasureMinClient(hdc);
     if (hOldFont != NULL)
         SelectObject(hdc, hOldFont);
     ReleaseDC(hWnd, hdc);
@@ -162,23 +179,11 @@ int vFormLayout(HWND hWnd)
 
 int vMinClientSize(HWND hWnd, SIZE* pSize)
 {
-    FormState* pF = pApp->pForm;
+    (void)hWnd; // measured with the form, at its last layout
+    const FormState* pF = pApp->pForm;
     if (!pF->bFormLaidOut)
         return 0;
-    // The rows are a tenth of the form apart: ten fields one above the
-    // other without a gap, inside the form's one-pixel border.
-    int nFields = 0;
-    for (int i = 0; i < INPUT_COUNT; i++)
-        nFields += pF->sizeEdit[i].cy;
-    HDC hdc = GetDC(hWnd);
-    HGDIOBJ hOldFont = SelectObject(hdc, pF->hFont);
-    SIZE sizeResults = {0, 0};
-    vResultsMinSize(hdc, vNoticeMinWidth(hdc), &sizeResults);
-    if (hOldFont != NULL)
-        SelectObject(hdc, hOldFont);
-    ReleaseDC(hWnd, hdc);
-    pSize->cx = pF->nFormWidth + sizeResults.cx;
-    pSize->cy = nMax(nFields + 2 * pF->rcForm.y, sizeResults.cy);
+    *pSize = pF->sizeMinClient;
     return 1;
 }
 
