@@ -68,8 +68,8 @@ static void vSetValue(ResultTexts* pRes, int nRow, int nWidth, const char* pszNu
     snprintf(pRes->szNumber[nRow], NUMBER_TEXT_SIZE, "%s", pszNumber);
     snprintf(pRes->szUnit[nRow], UNIT_TEXT_SIZE, "%s", pszUnit);
     if (nRow < LEGEND_ROWS)
-        snprintf(pRes->szValue[nRow], RESULT_TEXT_SIZE, ": %*s%s%s", nWidth, pRes->szNumber[nRow],
-                 pRes->szUnit[nRow][0] != '\0' ? " " : "", pRes->szUnit[nRow]);
+        snprintf(pRes->szValue[nRow], RESULT_TEXT_SIZE, ": %*s%s%s", nWidth, pszNumber,
+                 pszUnit[0] != '\0' ? " " : "", pszUnit);
 }
 
 static void vSetAngle(ResultTexts* pRes, int nRow, double dAngle)
