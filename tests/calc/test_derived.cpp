@@ -7,7 +7,6 @@
 #include "calc/derived.h"
 #include "support/fixture.h"
 
-static const double kSixDecimals = 5.0000001e-7;
 static const double kUntouched = -12345;
 
 class Derived : public AppFixture {

@@ -8,9 +8,6 @@
 #include "calc/solver.h"
 #include "support/fixture.h"
 
-// Results are checked to six decimals.
-static const double kSixDecimals = 5.0000001e-7;
-
 struct NormCase {
     double dAngle;
     double dExpected;

@@ -9,7 +9,10 @@
 
 #include "session.h"
 
+// Pixels of a shot as 0xRRGGBB.
 const DWORD kYellow = 0xFFFF00;
+const DWORD kWhite = 0xFFFFFF;
+const DWORD kBlue = 0x0000FF;
 
 // Where the compass rose lands on screen. Its centre column follows from
 // the mapping alone: the logical origin sits half the client height right of

@@ -14,9 +14,6 @@
 
 namespace {
 
-const DWORD kWhite = 0xFFFFFF;
-const DWORD kBlue = 0x0000FF;
-
 // Ink heights at 96 DPI, measured in the painted window (Wine's DejaVu Sans
 // for "Helv" 12): the tallest form label, with its parentheses, and the
 // tallest result row.

@@ -11,7 +11,6 @@
 
 namespace {
 
-const DWORD kBlue = 0x0000FF;
 const DWORD kGreen = 0x00FF00;
 const DWORD kRed = 0xFF0000;
 const DWORD kGrey = 0xB2B2B2; // 0.7 of full intensity

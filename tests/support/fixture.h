@@ -8,6 +8,9 @@
 
 #include "calc/app_state.h"
 
+// Computed results are checked to six decimals.
+const double kSixDecimals = 5.0000001e-7;
+
 // The program never frees its state; tests do, so that every test starts
 // from vAppInit and the leak checker sees only real leaks. Frees whatever
 // pApp holds, also after a start that stopped half way, and clears pApp.

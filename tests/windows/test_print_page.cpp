@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <winspool.h>
+
 #include "shell/create.h"
 #include "shell/print.h"
 #include "support/files.h"
