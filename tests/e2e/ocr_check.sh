@@ -6,6 +6,7 @@
 # DISPLAY as for the other Windows tests)
 set -uo pipefail
 . "$(dirname "$0")/../../scripts/wine-env.sh"
+. "$(dirname "$0")/../support/expect.sh"
 kl_wine_use "${KL_WINDOWS_BUILD:?the Windows build tree}" || exit 1
 driver=$1
 export KL_KURSLOTSE_EXE=$2
@@ -18,10 +19,8 @@ kl_wine_run "$driver" --gtest_filter='*FullFlight*:*TypedInFull*' || { echo "dri
 # The text is about 11 pixels high: enlarged five times it reads reliably.
 ocr() { # ocr <bmp> -> text on stdout
   /usr/bin/convert "$1" -colorspace Gray -filter Lanczos -resize 500% "$1.png" &&
-    tesseract "$1.png" - --psm 6 2>/dev/null
+    read_text "$1.png" --psm 6
 }
-
-. "$(dirname "$0")/../support/expect.sh"
 
 for f in menubar start flight west; do
   [ -s "$shots/$f.bmp" ] || { echo "FAIL: no $f.bmp from the driver"; exit 1; }

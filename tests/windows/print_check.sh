@@ -14,6 +14,7 @@ set -uo pipefail
 here=$(dirname "$0")
 . "$here/../../scripts/wine-env.sh"
 . "$here/../support/print_service.sh"
+. "$here/../support/expect.sh"
 kl_wine_use "${KL_WINDOWS_BUILD:?the Windows build tree}" || exit 1
 program=$1 driver=$2
 export KL_KURSLOTSE_EXE=$3
@@ -35,12 +36,11 @@ for p in $pages; do
   render "$p" 300 pnggray "$KL_PRINT_DIR/$p-300.png" || exit 1
   render "$p" 300 pgmraw "$KL_PRINT_DIR/$p-300.pgm" || exit 1
 done
-. "$here/../support/expect.sh"
 kl_wine_run "$program" --gtest_filter='PrintedPage.*' || failed=1
 
 # Tesseract reads a 0 as O at times, and a lower-case l as I.
 for p in a4 a5 letter; do
-  text=$(tesseract "$KL_PRINT_DIR/$p-300.png" - --psm 6 2>/dev/null)
+  text=$(read_text "$KL_PRINT_DIR/$p-300.png" --psm 6)
   echo "--- the worked flight on $p:"; echo "$text"
   expect "$p: title with the route" "$text" 'Flugnavigation'
   expect "$p: von Egelsbach" "$text" 'von +Egelsbach'
@@ -56,7 +56,7 @@ for p in a4 a5 letter; do
   expect "$p: variation input" "$text" 'Ortsmissweisung \(VAR\) +3W \[.\]'
   expect "$p: fuel flow input" "$text" 'Verbrauch pro Zeit +12 \[l/h\]'
 done
-text=$(tesseract "$KL_PRINT_DIR/no_airspeed-300.png" - --psm 6 2>/dev/null)
+text=$(read_text "$KL_PRINT_DIR/no_airspeed-300.png" --psm 6)
 echo "--- without the airspeed:"; echo "$text"
 expect "prompt for the airspeed" "$text" 'Flugkurs \(TH\) *: *#[#FHE]{2,4} *\(3\. *Fluggeschwindigkeit'
 expect "no heading value" "$text" '^[^0-9]*Flugkurs \(TH\) *: *#'
@@ -65,7 +65,7 @@ expect "no heading value" "$text" '^[^0-9]*Flugkurs \(TH\) *: *#'
 # as high as a capital letter with its ascenders, about 0.7 of the font size;
 # at 300 pixels per inch 9 points make 37.5 pixels, 0.7 of that 26. The
 # numbers flown by stand out: one and a half times as high at least.
-tsv=$(tesseract "$KL_PRINT_DIR/a5-300.png" - --psm 4 tsv 2>/dev/null)
+tsv=$(read_text "$KL_PRINT_DIR/a5-300.png" --psm 4 tsv)
 height=$(awk -F'\t' '$12 ~ /^(Windvektor|Bodenkurs):?$/ { print $10; exit }' <<<"$tsv")
 if [ -n "$height" ] && [ "$height" -ge 26 ]; then
   echo "ok:   A5 text $height pixels high at 300 DPI (9 points: 26 or more)"
@@ -85,7 +85,7 @@ kl_wine_run "$driver" --gtest_filter='PrintDialog.*' || failed=1
 if [ -s "$KL_PRINT_SPOOLED" ]; then
   cp "$KL_PRINT_SPOOLED" "$KL_PRINT_DIR/spooled.ps"
   render spooled 300 pnggray "$KL_PRINT_DIR/spooled-300.png"
-  text=$(tesseract "$KL_PRINT_DIR/spooled-300.png" - --psm 6 2>/dev/null)
+  text=$(read_text "$KL_PRINT_DIR/spooled-300.png" --psm 6)
   echo "--- printed through the service:"; echo "$text"
   expect "printed: CH 92, TH 91, 0:33, 6.6 l, GS 126" "$text" '^92 +91 +0:33 +6\.6 +126$'
 fi
