@@ -81,7 +81,9 @@ sed -e "s|@ARCH@|$arch|" -e "s|@LOADER@|$loader|" >"$dir/kurslotse-start" <<'LAU
 dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEPREFIX=$dir/wineprefix WINEARCH=@ARCH@ WINELOADER=@LOADER@ WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wine() { "$WINELOADER" "$@"; }
+# Wine never gets the start lock's descriptor: a Wine server started under
+# the lock would keep it, and so the lock, for as long as it runs.
+wine() { "$WINELOADER" "$@" 9>&-; }
 fail() {
   echo "kurslotse-start: $*" >&2
   command -v notify-send >/dev/null && notify-send "Kurslotse 2007" "$*" 2>/dev/null
@@ -104,7 +106,9 @@ if [ ! -f "$WINEPREFIX/.kl-made" ]; then
 fi
 
 # The desktop's pixels per inch (Xft.dpi, else the screen's resolution,
-# else 96), given to Wine when it has another value.
+# else 96), given to Wine when it has another value. The prefix's Wine
+# server holds the new value for the program started next; waiting for that
+# server to end would wait for every copy already running.
 dpi=${KL_DPI:-$(xrdb -query 2>/dev/null | awk -F':[ \t]*' '$1 == "Xft.dpi" && $2 + 0 > 0 { printf "%d\n", $2 + 0.5; exit }')}
 [ -n "$dpi" ] || dpi=$(xdpyinfo 2>/dev/null | awk '$1 == "resolution:" { split($2, r, "x"); print r[2]; exit }')
 [[ "$dpi" =~ ^[0-9]+$ ]] && [ "$dpi" -gt 0 ] || dpi=96
@@ -112,7 +116,6 @@ key='HKCU\Control Panel\Desktop'
 have=$(wine reg query "$key" /v LogPixels 2>/dev/null | tr -d '\r' | awk '$1 == "LogPixels" { print $3 }')
 if [ "$have" != "$(printf '0x%x' "$dpi")" ]; then
   wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-  wineserver -w
 fi
 
 exec 9>&-

@@ -60,7 +60,7 @@ command=$(value Exec)
 command=${command#\"}
 command=${command%\"}
 kl_start_xvfb || exit 1
-start() { (cd "$elsewhere" && exec env -i HOME="$home" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" "$command"); }
+start() { (cd "$elsewhere" && exec env -i HOME="$home" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" ${KL_DPI:+KL_DPI=$KL_DPI} "$command"); }
 poll() { local n=$1; shift; while ! "$@"; do n=$((n - 1)); [ $n -gt 0 ] || return 1; sleep 0.2; done; }
 window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
 main_shown() { wid=$(window "Kurslotse 2007"); [ -n "$wid" ]; }
@@ -73,15 +73,21 @@ start >"$tmp/first1.log" 2>&1 &
 first1=$!
 start >"$tmp/first2.log" 2>&1 &
 first2=$!
-two_shown() { [ "$(xdotool search --onlyvisible --name '^Kurslotse 2007$' 2>/dev/null | wc -l)" = 2 ]; }
-if poll 900 two_shown; then
+shown() { [ "$(xdotool search --onlyvisible --name '^Kurslotse 2007$' 2>/dev/null | wc -l)" = "$1" ]; }
+if poll 900 shown 2; then
   [ -f "$dir/wineprefix/.kl-made" ] && [ "$(ls -d "$dir"/wineprefix* | wc -l)" = 1 ] ||
     fail "two first starts left no single whole prefix: $(ls -d "$dir"/wineprefix*)"
 else
   fail "two first starts at once did not both show a window; the launchers said: $(cat "$tmp"/first*.log)"
 fi
+# A third copy at another text size while the two run: the launcher sets the
+# prefix's DPI for it and starts it at once; it must not wait for the
+# others to end.
+KL_DPI=144 start >"$tmp/third.log" 2>&1 &
+third=$!
+poll 150 shown 3 || fail "a copy at another DPI did not come up beside the running ones: $(cat "$tmp/third.log")"
 WINEPREFIX=$dir/wineprefix wineserver -k >/dev/null 2>&1
-wait "$first1" "$first2" 2>/dev/null
+wait "$first1" "$first2" "$third" 2>/dev/null
 poll 50 test -z "$(window 'Kurslotse 2007')" || fail "the two copies' windows stayed after their Wine ended"
 
 start >"$tmp/launcher.log" 2>&1 &
