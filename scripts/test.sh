@@ -84,9 +84,19 @@ else
   echo "=== 32-bit code cannot run on this machine: the 32-bit program (build/windows) is built for its static checks and checked without running it"
 fi
 
+# The tree's test prefix needs only the configured tree: it is made (once)
+# while the tree builds.
+wine_prefix() { kl_wine_use "$KL_ROOT/build/$1" && kl_wine_prefix test; }
+
 display_lane() {
   trap kl_stop_xvfb EXIT
-  step "windows build (64-bit)" build windows64 &&
+  mkdir -p build
+  flock build/windows64.lock cmake --preset windows64 >/dev/null
+  step "wine prefix (64-bit)" wine_prefix windows64 &
+  local prefix=$!
+  step "windows build (64-bit)" build windows64
+  local built=$?
+  wait $prefix && [ $built = 0 ] &&
     step "windows tests (64-bit)" windows_suite windows64 && suite_passed windows64
 }
 
