@@ -7,11 +7,11 @@
 # far as its static checks need, and checked without running it. Exits
 # non-zero on any failure.
 #
-# Two lanes share the machine: the 64-bit Windows build and its suite, which
-# mostly waits on Wine and the display, and beside it, at a lower priority,
-# everything that needs no display (the native, benchmark and fuzz builds
-# and runs, the 32-bit build, the static checks, the reproducibility check):
-# it takes the time the first lane leaves. Each step's output is shown whole
+# Lanes share the machine: each Windows build that runs here with its suite,
+# which mostly waits on Wine and the display, and beside them, at a lower
+# priority, everything that needs no display (the native, benchmark and fuzz
+# builds and runs, the 32-bit static checks where 32-bit code cannot run, the
+# reproducibility check): it takes the time the Windows lanes leave. Each step's output is shown whole
 # when it ends, with its wall and CPU seconds.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -88,41 +88,50 @@ fi
 # while the tree builds.
 wine_prefix() { kl_wine_use "$KL_ROOT/build/$1" && kl_wine_prefix test; }
 
-display_lane() {
+# windows_tree <preset> <bits>: configures the tree, makes its test prefix
+# while the tree builds, then runs its suite.
+windows_tree() {
   trap kl_stop_xvfb EXIT
   mkdir -p build
-  flock build/windows64.lock cmake --preset windows64 >/dev/null
-  step "wine prefix (64-bit)" wine_prefix windows64 &
+  flock "build/$1.lock" cmake --preset "$1" >/dev/null
+  step "wine prefix ($2)" wine_prefix "$1" &
   local prefix=$!
-  step "windows build (64-bit)" build windows64
+  step "windows build ($2)" build "$1"
   local built=$?
   wait $prefix && [ $built = 0 ] &&
-    step "windows tests (64-bit)" windows_suite windows64 && suite_passed windows64
+    step "windows tests ($2)" windows_suite "$1" && suite_passed "$1"
 }
 
-# The Windows suites compare their results table with the native build's
-# (and bring that program up to date, under build/host.lock): the host
-# build comes first.
+# Where 32-bit code runs, the 32-bit tree is built and tested beside the
+# 64-bit one, at the same priority (each with its own prefix, Wine server
+# and display). The Windows suites compare their results table with the
+# native build's; that test brings the native program up to date itself,
+# under build/host.lock, so it waits for the host build rather than racing
+# it.
 other_lane() {
-  renice -n 10 -p $BASHPID >/dev/null
-  step "host build" build host && step "host tests" ctest --preset host && suite_passed host
-  step "fuzz build" build fuzz && step "fuzz runs" bash scripts/fuzz.sh && suite_passed fuzz
-  step "benchmark build" build bench
+  local tree32=
   if [ $runs32 = yes ]; then
-    step "windows build (32-bit)" build windows
-  else
+    windows_tree windows 32-bit &
+    tree32=$!
+  fi
+  renice -n 10 -p $BASHPID >/dev/null
+  step "host build" build host
+  local host=$?
+  if [ $runs32 = no ]; then
     step "windows build (32-bit, static checks)" build windows kl_static_checks &&
       step "windows static checks (32-bit)" ctest --preset windows -L static && suite_passed "windows (static)"
   fi
-  step "programs reproducible" bash scripts/release.sh --check
+  [ $host = 0 ] && step "host tests" ctest --preset host && suite_passed host
+  step "fuzz build" build fuzz && step "fuzz runs" bash scripts/fuzz.sh && suite_passed fuzz
+  step "benchmark build" build bench
+  # Both trees' locks: a tree still building is waited for, not built twice.
+  step "programs reproducible" flock build/windows.lock flock build/windows64.lock bash scripts/release.sh --check
+  [ -z "$tree32" ] || wait $tree32
 }
 
 other_lane &
-display_lane &
+windows_tree windows64 64-bit &
 wait
-if [ $runs32 = yes ] && ! grep -qx "windows build (32-bit)" "$work/failed" 2>/dev/null; then
-  step "windows tests (32-bit)" windows_suite windows && suite_passed windows
-fi
 
 # One closing line over every ctest run ("N tests passed, N tests failed out of M").
 read -r npass nfail < <(awk '/tests passed, [0-9]+ tests? failed out of/ {
