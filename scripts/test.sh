@@ -102,18 +102,11 @@ windows_tree() {
     step "windows tests ($2)" windows_suite "$1" && suite_passed "$1"
 }
 
-# Where 32-bit code runs, the 32-bit tree is built and tested beside the
-# 64-bit one, at the same priority (each with its own prefix, Wine server
-# and display). The Windows suites compare their results table with the
-# native build's; that test brings the native program up to date itself,
-# under build/host.lock, so it waits for the host build rather than racing
-# it.
+# Everything that needs no display, at a lower priority. The Windows suites
+# compare their results table with the native build's; that test brings
+# the native program up to date itself, under build/host.lock, so it waits
+# for the host build rather than racing it.
 other_lane() {
-  local tree32=
-  if [ $runs32 = yes ]; then
-    windows_tree windows 32-bit &
-    tree32=$!
-  fi
   renice -n 10 -p $BASHPID >/dev/null
   step "host build" build host
   local host=$?
@@ -126,11 +119,14 @@ other_lane() {
   step "benchmark build" build bench
   # Both trees' locks: a tree still building is waited for, not built twice.
   step "programs reproducible" flock build/windows.lock flock build/windows64.lock bash scripts/release.sh --check
-  [ -z "$tree32" ] || wait $tree32
 }
 
-other_lane &
+# Where 32-bit code runs, its tree is built and tested beside the 64-bit
+# one, each with its own prefix, Wine server and display. (Each lane is a
+# child of this shell, so that a step's CPU seconds are its own.)
 windows_tree windows64 64-bit &
+if [ $runs32 = yes ]; then windows_tree windows 32-bit & fi
+other_lane &
 wait
 
 # One closing line over every ctest run ("N tests passed, N tests failed out of M").
