@@ -53,8 +53,9 @@ static int nWidestUnit(HDC hdc, int i)
     return nWidest;
 }
 
-// The smallest client for this form, measured once per layout in the form
-// font selected into hdc: the window asks for it at every step of a resize.
+// The smallest client for this form, in the form font selected into hdc:
+// the window asks for it at every step of a resize. It depends on the fonts
+// alone, which live as long as the window, so the first layout measures it.
 // The rows are a tenth of the form apart: ten fields one above the other
 // without a gap, inside the form's one-pixel border.
 static void vMeasureMinClient(HDC hdc)
@@ -74,6 +75,7 @@ int vFormLayout(HWND hWnd)
     FormState* pF = pApp->pForm;
     if (pF->nClientHeight == s_nLaidOutHeight)
         return 0;
+    int bFirst = !pF->bFormLaidOut;
     pF->bFormLaidOut = 1;
     s_nLaidOutHeight = pF->nClientHeight;
 
@@ -170,7 +172,8 @@ int vFormLayout(HWND hWnd)
         pF->ptHint[i].y = y + nEditH;
     }
 
-    vMeasureMinClient(hdc);
+    if (bFirst)
+        vMeasureMinClient(hdc);
     if (hOldFont != NULL)
         SelectObject(hdc, hOldFont);
     ReleaseDC(hWnd, hdc);

@@ -35,6 +35,7 @@ void vOpenWideSurface(PaintSurface* pS, int nWidth, int nHeight, int nBeyond)
                                GetModuleHandleA(NULL), NULL);
 
     FormState* pForm = pApp->pForm;
+    pForm->bFormLaidOut = 0; // a new window with fonts of its own
     pForm->hFont = vCreateTextFont();
     pApp->pDiagram->hDiagramFont = vCreateTextFont();
     // The layout skips a height it saw last, also one from an earlier test.
