@@ -55,6 +55,9 @@ bool bSameDiagram(const Shot& a, const Shot& b)
     return true;
 }
 
+// A painted picture has stayed still this long.
+static const DWORD kStillMs = 300;
+
 Shot shotWhenSettled(HWND hWnd, const Shot& shotBefore)
 {
     Shot shot = shotOf(hWnd);
@@ -63,10 +66,24 @@ Shot shotWhenSettled(HWND hWnd, const Shot& shotBefore)
         return !bSameDiagram(shot, shotBefore);
     });
     for (;;) {
-        Sleep(300);
+        Sleep(kStillMs);
         Shot shotNext = shotOf(hWnd);
         if (bSameDiagram(shotNext, shot))
             return shotNext;
         shot = shotNext;
     }
+}
+
+Shot shotWhenShown(HWND hWnd)
+{
+    Shot shot = shotOf(hWnd);
+    bWaitFor([&] {
+        Sleep(kStillMs);
+        Shot shotNext = shotOf(hWnd);
+        bool bStill = nFormWidthSeen(shotNext) > 1 && shotNext.nWidth == shot.nWidth &&
+                      shotNext.vecPixels == shot.vecPixels;
+        shot = shotNext;
+        return bStill;
+    });
+    return shot;
 }

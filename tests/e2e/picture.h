@@ -70,4 +70,8 @@ bool bSameDiagram(const Shot& a, const Shot& b);
 // Waits until the diagram panel has changed and then stayed still.
 Shot shotWhenSettled(HWND hWnd, const Shot& shotBefore);
 
+// Waits until a window just started shows its form panel and has stayed
+// still: the window is found before its first paint reaches the screen.
+Shot shotWhenShown(HWND hWnd);
+
 #endif

@@ -61,9 +61,9 @@ protected:
 TEST_F(DpiWindow, TextGrowsWithTheDpiAndStaysInItsPlace)
 {
     vStart();
+    Shot shot = shotWhenShown(app.hMain);
     RECT rcClient;
     GetClientRect(app.hMain, &rcClient);
-    Shot shot = shotOf(app.hMain);
     const int nForm = nFormWidthSeen(shot);
 
     // The form: every label ends before its edit starts, with a clear
