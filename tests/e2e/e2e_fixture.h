@@ -38,7 +38,15 @@ protected:
             vSetText(app.hEdit(i), pszTexts[i]);
     }
     // Brings the main window to the foreground so that keys reach it.
-    void vActivate(void) { SetForegroundWindow(app.hMain); }
+    // Brings the window to the front, and waits until its own thread has
+    // made it the active window: Wine activates it there when that thread
+    // gets round to it, and keys sent before may find no focus to go to.
+    void vActivate(void)
+    {
+        SetForegroundWindow(app.hMain);
+        EXPECT_TRUE(bWaitFor([&] { return GetForegroundWindow() == app.hMain && hActiveIn(app.hMain) == app.hMain; }))
+            << "the window did not become the active one";
+    }
 
     // The wind speed in km/h, picked as a user's mouse pick does; then the
     // eight numbers typed with real keys, Tab between them, from the

@@ -132,6 +132,8 @@ static GUITHREADINFO guiThreadOf(HWND hWnd)
 
 HWND hFocusIn(HWND hWnd) { return guiThreadOf(hWnd).hwndFocus; }
 
+HWND hActiveIn(HWND hWnd) { return guiThreadOf(hWnd).hwndActive; }
+
 HWND hCaptureIn(HWND hWnd) { return guiThreadOf(hWnd).hwndCapture; }
 
 std::string strTextOf(HWND hWnd)

@@ -40,6 +40,8 @@ bool bReminderDueToday(void);
 HWND hFindTopWindow(DWORD dwPid, const char* pszClass, const char* pszTitle);
 // The window that has the keyboard focus in hWnd's thread.
 HWND hFocusIn(HWND hWnd);
+// The active window of hWnd's thread.
+HWND hActiveIn(HWND hWnd);
 std::string strTextOf(HWND hWnd);
 void vSetText(HWND hWnd, const std::string& str);
 
