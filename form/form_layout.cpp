@@ -180,9 +180,8 @@ int vFormLayout(HWND hWnd)
     return 1;
 }
 
-int vMinClientSize(HWND hWnd, SIZE* pSize)
+int vMinClientSize(SIZE* pSize)
 {
-    (void)hWnd; // measured with the form, at its last layout
     const FormState* pF = pApp->pForm;
     if (!pF->bFormLaidOut)
         return 0;

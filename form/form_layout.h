@@ -12,7 +12,7 @@ int vFormLayout(HWND hWnd);
 void vDiagramLayout(HWND hWnd);
 
 // The smallest client in which every field, caption and result is whole,
-// for the form as last laid out; 0 before the first layout.
-int vMinClientSize(HWND hWnd, SIZE* pSize);
+// as the window's first layout measured it; 0 before that layout.
+int vMinClientSize(SIZE* pSize);
 
 #endif

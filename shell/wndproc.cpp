@@ -78,7 +78,7 @@ void vMesSize(HWND hWnd, UINT uMsg, UINT uParam, LPARAM lParam)
 static void vMesGetMinMaxInfo(HWND hWnd, LPARAM lParam)
 {
     SIZE size;
-    if (!vMinClientSize(hWnd, &size))
+    if (!vMinClientSize(&size))
         return; // not laid out yet: the window is being created
     RECT rc = {0, 0, size.cx, size.cy};
     AdjustWindowRectEx(&rc, (DWORD)GetWindowLongPtrA(hWnd, GWL_STYLE), GetMenu(hWnd) != NULL,

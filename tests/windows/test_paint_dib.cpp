@@ -353,7 +353,7 @@ static SIZE sizeSmallest(void)
     PaintSurface surface;
     vOpenSurface(&surface, 1024, 768);
     SIZE size = {0, 0};
-    EXPECT_EQ(1, vMinClientSize(surface.hWnd, &size));
+    EXPECT_EQ(1, vMinClientSize(&size));
     vCloseSurface(&surface);
     return size;
 }
