@@ -11,8 +11,8 @@
 # which mostly waits on Wine and the display, and beside them, at a lower
 # priority, everything that needs no display (the native, benchmark and fuzz
 # builds and runs, the 32-bit static checks where 32-bit code cannot run, the
-# reproducibility check): it takes the time the Windows lanes leave. Each step's output is shown whole
-# when it ends, with its wall and CPU seconds.
+# reproducibility check): it takes the time the Windows lanes leave. Each
+# step's output is shown whole when it ends, with its wall and CPU seconds.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 KL_ROOT=$PWD

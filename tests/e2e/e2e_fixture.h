@@ -37,7 +37,6 @@ protected:
         for (int i = 0; i < 10; i++)
             vSetText(app.hEdit(i), pszTexts[i]);
     }
-    // Brings the main window to the foreground so that keys reach it.
     // Brings the window to the front, and waits until its own thread has
     // made it the active window: Wine activates it there when that thread
     // gets round to it, and keys sent before may find no focus to go to.

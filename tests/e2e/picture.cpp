@@ -55,8 +55,21 @@ bool bSameDiagram(const Shot& a, const Shot& b)
     return true;
 }
 
-// A painted picture has stayed still this long.
+// Shots kStillMs apart from shot on, until two in a row are the same by
+// bSame: the last of them.
 static const DWORD kStillMs = 300;
+
+template <typename Same>
+static Shot shotWhenStill(HWND hWnd, Shot shot, Same bSame)
+{
+    for (;;) {
+        Sleep(kStillMs);
+        Shot shotNext = shotOf(hWnd);
+        if (bSame(shotNext, shot))
+            return shotNext;
+        shot = shotNext;
+    }
+}
 
 Shot shotWhenSettled(HWND hWnd, const Shot& shotBefore)
 {
@@ -65,25 +78,12 @@ Shot shotWhenSettled(HWND hWnd, const Shot& shotBefore)
         shot = shotOf(hWnd);
         return !bSameDiagram(shot, shotBefore);
     });
-    for (;;) {
-        Sleep(kStillMs);
-        Shot shotNext = shotOf(hWnd);
-        if (bSameDiagram(shotNext, shot))
-            return shotNext;
-        shot = shotNext;
-    }
+    return shotWhenStill(hWnd, shot, bSameDiagram);
 }
 
 Shot shotWhenShown(HWND hWnd)
 {
-    Shot shot = shotOf(hWnd);
-    bWaitFor([&] {
-        Sleep(kStillMs);
-        Shot shotNext = shotOf(hWnd);
-        bool bStill = nFormWidthSeen(shotNext) > 1 && shotNext.nWidth == shot.nWidth &&
-                      shotNext.vecPixels == shot.vecPixels;
-        shot = shotNext;
-        return bStill;
+    return shotWhenStill(hWnd, shotOf(hWnd), [](const Shot& a, const Shot& b) {
+        return nFormWidthSeen(a) > 1 && a.nWidth == b.nWidth && a.vecPixels == b.vecPixels;
     });
-    return shot;
 }
